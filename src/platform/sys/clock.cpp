@@ -1,0 +1,44 @@
+#include "sys/clock.h"
+
+#include <time.h>
+
+namespace sys {
+namespace {
+
+// The kernel wakes us within tens of microseconds; sleeping until this close to the deadline
+// and spinning the rest keeps waits exact without holding a core for their whole length.
+constexpr int64_t kSpinTail = 1'000'000;  // 1 ms in ns
+
+RealClock gReal;
+Clock* gCurrent = &gReal;
+
+inline void cpuRelax() {
+#if defined(__x86_64__) || defined(__i386__)
+  __builtin_ia32_pause();
+#endif
+}
+
+}  // namespace
+
+int64_t RealClock::now() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+void RealClock::waitUntil(int64_t tick) {
+  for (;;) {
+    int64_t left = tick - now();
+    if (left <= 0) return;
+    if (left <= kSpinTail) break;
+    int64_t wake = tick - kSpinTail;
+    timespec ts{static_cast<time_t>(wake / 1'000'000'000), static_cast<long>(wake % 1'000'000'000)};
+    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr);
+  }
+  while (now() < tick) cpuRelax();
+}
+
+Clock& clock() { return *gCurrent; }
+void setClock(Clock* c) { gCurrent = c ? c : &gReal; }
+
+}  // namespace sys
