@@ -1,0 +1,316 @@
+#include "gfx/font.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "gfx/freetype.h"
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+
+namespace gfx {
+
+namespace detail {
+
+FT_Library freetype() {
+  static FT_Library lib = [] {
+    FT_Library l = nullptr;
+    FT_Init_FreeType(&l);
+    return l;
+  }();
+  return lib;
+}
+
+}  // namespace detail
+
+char32_t nextCodePoint(std::string_view s, size_t& i) {
+  auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+  unsigned char c = b(i);
+  int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  if (len == 0 || i + static_cast<size_t>(len) > s.size()) {
+    ++i;
+    return len == 1 ? c : 0xFFFD;
+  }
+  char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+  for (int k = 1; k < len; ++k) {
+    unsigned char cc = b(i + static_cast<size_t>(k));
+    if ((cc & 0xC0) != 0x80) {
+      ++i;
+      return 0xFFFD;
+    }
+    cp = (cp << 6) | (cc & 0x3F);
+  }
+  i += static_cast<size_t>(len);
+  return cp;
+}
+
+namespace {
+
+struct Candidate {
+  const char* family;
+  const char* style;  // nullptr: the family's regular face
+  bool heavy;         // the face is already heavy: no synthetic bold on top
+};
+
+// The design's Windows faces, each with the Debian faces that stand in for it, best first.
+std::vector<Candidate> candidatesFor(std::string_view face) {
+  auto is = [&](std::initializer_list<std::string_view> names) {
+    return std::find(names.begin(), names.end(), face) != names.end();
+  };
+  if (is({"ＭＳ Ｐゴシック", "MS PGothic", "MS UI Gothic", "IPAPGothic"})) return {{"IPAPGothic", nullptr, false}};
+  if (is({"ＭＳ ゴシック", "MS Gothic", "IPAGothic"})) return {{"IPAGothic", nullptr, false}};
+  if (is({"ＭＳ 明朝", "MS Mincho", "IPAMincho"})) return {{"IPAMincho", nullptr, false}};
+  if (is({"ＭＳ Ｐ明朝", "MS PMincho", "IPAPMincho"})) return {{"IPAPMincho", nullptr, false}};
+  if (is({"HG創英角ｺﾞｼｯｸUB"}))
+    return {{"M PLUS 1", "Black", true},
+            {"Noto Sans CJK JP", "Black", true},
+            {"M PLUS 2", "Black", true},
+            {"IPAGothic", nullptr, false}};
+  return {{nullptr, nullptr, false}};
+}
+
+struct Match {
+  std::string file, family;
+  int index = 0;
+};
+
+bool familyIs(FcPattern* p, const char* family) {
+  FcChar8* f = nullptr;
+  for (int i = 0; FcPatternGetString(p, FC_FAMILY, i, &f) == FcResultMatch; ++i)
+    if (FcStrCmpIgnoreCase(f, reinterpret_cast<const FcChar8*>(family)) == 0) return true;
+  return false;
+}
+
+bool styleIs(FcPattern* p, const char* style) {
+  FcChar8* s = nullptr;
+  for (int i = 0; FcPatternGetString(p, FC_STYLE, i, &s) == FcResultMatch; ++i)
+    if (FcStrCmpIgnoreCase(s, reinterpret_cast<const FcChar8*>(style)) == 0) return true;
+  return false;
+}
+
+bool speaksJapanese(FcPattern* p) {
+  FcLangSet* ls = nullptr;
+  return FcPatternGetLangSet(p, FC_LANG, 0, &ls) == FcResultMatch &&
+         FcLangSetHasLang(ls, reinterpret_cast<const FcChar8*>("ja")) != FcLangDifferentLang;
+}
+
+// Asks fontconfig for the family (and style); only an exact family is accepted, except for a
+// free-form name, which takes whatever Japanese face fontconfig likes best for it.
+std::optional<Match> find(const char* family, const char* style, bool exact) {
+  static bool ready = FcInit();
+  if (!ready) return std::nullopt;
+  FcPattern* pat = FcPatternCreate();
+  FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+  if (style) FcPatternAddString(pat, FC_STYLE, reinterpret_cast<const FcChar8*>(style));
+  FcPatternAddString(pat, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+  FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+  FcDefaultSubstitute(pat);
+  FcResult res;
+  FcPattern* m = FcFontMatch(nullptr, pat, &res);
+  FcPatternDestroy(pat);
+  if (!m) return std::nullopt;
+  std::optional<Match> out;
+  FcChar8* file = nullptr;
+  bool ok = exact ? familyIs(m, family) && (!style || styleIs(m, style)) : speaksJapanese(m);
+  if (ok && FcPatternGetString(m, FC_FILE, 0, &file) == FcResultMatch) {
+    Match r;
+    r.file = reinterpret_cast<const char*>(file);
+    FcPatternGetInteger(m, FC_INDEX, 0, &r.index);
+    FcChar8* fam = nullptr;
+    if (FcPatternGetString(m, FC_FAMILY, 0, &fam) == FcResultMatch) r.family = reinterpret_cast<const char*>(fam);
+    out = r;
+  }
+  FcPatternDestroy(m);
+  return out;
+}
+
+int scaled(int units, int em, int upem) {
+  return upem > 0 ? static_cast<int>(std::lround(static_cast<double>(units) * em / upem)) : 0;
+}
+
+}  // namespace
+
+struct FontRegistry {
+  static std::shared_ptr<const Font> open(const FontSpec& spec) {
+    static std::map<std::string, std::shared_ptr<Font>> fonts;
+    FontSpec s = spec;
+    s.em = std::clamp(s.em, 1, 1000);
+    std::string key = s.face + '\n' + std::to_string(s.em) + (s.bold ? "b" : "") + (s.smooth ? "s" : "");
+    if (auto it = fonts.find(key); it != fonts.end()) return it->second;
+
+    auto font = std::shared_ptr<Font>(new Font());
+    bool loaded = false;
+    for (const auto& c : candidatesFor(s.face)) {
+      const char* family = c.family ? c.family : s.face.c_str();
+      auto m = find(family, c.style, c.family != nullptr);
+      if (m && font->load(m->file, m->index, m->family, s, c.heavy)) {
+        loaded = true;
+        break;
+      }
+    }
+    if (!loaded) {
+      auto m = find("IPAPGothic", nullptr, false);
+      if (!m || !font->load(m->file, m->index, m->family, s, false)) font->family_.clear();
+    }
+    // Characters the face lacks come from the fixed gothic, as font linking did.
+    if (font->family_ != "IPAGothic" && s.face != "ＭＳ ゴシック") {
+      FontSpec fb = s;
+      fb.face = "ＭＳ ゴシック";
+      font->fallback_ = open(fb);
+    }
+    fonts[key] = font;
+    return font;
+  }
+};
+
+std::shared_ptr<const Font> Font::open(const FontSpec& spec) { return FontRegistry::open(spec); }
+
+Font::~Font() {
+  if (face_) FT_Done_Face(static_cast<FT_Face>(face_));
+}
+
+bool Font::load(const std::string& file, int index, const std::string& family, const FontSpec& spec, bool heavyFace) {
+  FT_Face face = nullptr;
+  if (FT_New_Face(detail::freetype(), file.c_str(), index, &face)) return false;
+  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(spec.em))) {
+    FT_Done_Face(face);
+    return false;
+  }
+  spec_ = spec;
+  family_ = family;
+  file_ = file;
+  face_ = face;
+  embolden_ = spec.bold && !heavyFace;
+  // Windows measures lines by the OS/2 table's win metrics.
+  int upem = face->units_per_EM;
+  auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
+    ascent_ = scaled(os2->usWinAscent, spec.em, upem);
+    descent_ = scaled(os2->usWinDescent, spec.em, upem);
+  } else {
+    ascent_ = scaled(face->ascender, spec.em, upem);
+    descent_ = scaled(-face->descender, spec.em, upem);
+  }
+  return true;
+}
+
+Font::Glyph Font::loadGlyph(char32_t c) const {
+  Glyph g;
+  if (c < 0x20 || c == 0x7F) return g;  // control characters take no room
+  auto face = static_cast<FT_Face>(face_);
+  FT_UInt idx = face ? FT_Get_Char_Index(face, c) : 0;
+  if (idx == 0 && fallback_ && fallback_->hasGlyph(c)) {
+    const Glyph& f = fallback_->glyph(c);
+    g.advance = f.advance;
+    g.outline = f.outline;
+    return g;
+  }
+  if (!face ||
+      FT_Load_Glyph(face, idx, FT_LOAD_NO_BITMAP | (spec_.smooth ? FT_LOAD_TARGET_LIGHT : FT_LOAD_TARGET_MONO)) ||
+      face->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
+    return g;
+  FT_GlyphSlot slot = face->glyph;
+  FT_Pos adv = slot->advance.x;
+  if (embolden_) {
+    // Synthetic bold, as the platform did for faces without a bold cut: a little wider.
+    FT_Pos str = std::max<FT_Pos>(64, spec_.em * 64 / 24);
+    FT_Outline_EmboldenXY(&slot->outline, str, str / 2);
+    FT_Outline_Translate(&slot->outline, 0, -str / 4);
+    adv += str;
+  }
+  g.advance = static_cast<int>((adv + 32) >> 6);
+  const FT_Outline& o = slot->outline;
+  int start = 0;
+  for (int ci = 0; ci < o.n_contours; ++ci) {
+    std::vector<Path::Point> pts;
+    for (int k = start; k <= o.contours[ci]; ++k) {
+      char tag = FT_CURVE_TAG(o.tags[k]);
+      Path::Kind kind = tag == FT_CURVE_TAG_ON      ? Path::Kind::On
+                        : tag == FT_CURVE_TAG_CONIC ? Path::Kind::Conic
+                                                    : Path::Kind::Cubic;
+      pts.push_back({static_cast<int32_t>(o.points[k].x), static_cast<int32_t>(-o.points[k].y), kind});
+    }
+    g.outline.addContour(pts);
+    start = o.contours[ci] + 1;
+  }
+  return g;
+}
+
+const Font::Glyph& Font::glyph(char32_t c) const {
+  auto it = glyphs_.find(c);
+  if (it == glyphs_.end()) it = glyphs_.emplace(c, loadGlyph(c)).first;
+  return it->second;
+}
+
+const Region& Font::glyphFill(char32_t c) const {
+  const Glyph& g = glyph(c);
+  if (!g.fill) g.fill = g.outline.fill();
+  return *g.fill;
+}
+
+const Region& Font::glyphStroke(char32_t c, int penWidth) const {
+  const Glyph& g = glyph(c);
+  auto it = g.strokes.find(penWidth);
+  if (it == g.strokes.end()) it = g.strokes.emplace(penWidth, g.outline.stroke(penWidth)).first;
+  return it->second;
+}
+
+const Font::Glyph& Font::grayGlyph(char32_t c) const {
+  const Glyph& g = glyph(c);
+  if (g.gray) return g;
+  g.gray.emplace();
+  if (g.outline.empty()) return g;
+  std::vector<FT_Vector> pts;
+  std::vector<char> tags;
+  std::vector<short> ends;
+  for (const auto& p : g.outline.points()) {
+    pts.push_back({p.x, -p.y});
+    tags.push_back(p.kind == Path::Kind::On      ? FT_CURVE_TAG_ON
+                   : p.kind == Path::Kind::Conic ? FT_CURVE_TAG_CONIC
+                                                 : FT_CURVE_TAG_CUBIC);
+  }
+  for (int e : g.outline.contourEnds()) ends.push_back(static_cast<short>(e));
+  FT_Outline o{};
+  o.n_points = static_cast<short>(pts.size());
+  o.n_contours = static_cast<short>(ends.size());
+  o.points = pts.data();
+  o.tags = tags.data();
+  o.contours = ends.data();
+  FT_BBox box;
+  FT_Outline_Get_CBox(&o, &box);
+  FT_Pos x0 = box.xMin >> 6, y0 = box.yMin >> 6, x1 = (box.xMax + 63) >> 6, y1 = (box.yMax + 63) >> 6;
+  g.grayW = static_cast<int>(x1 - x0);
+  g.grayH = static_cast<int>(y1 - y0);
+  g.grayLeft = static_cast<int>(x0);
+  g.grayTop = static_cast<int>(-y1);
+  g.gray->assign(static_cast<size_t>(g.grayW) * static_cast<size_t>(g.grayH), 0);
+  FT_Bitmap bm{};
+  bm.rows = static_cast<unsigned>(g.grayH);
+  bm.width = static_cast<unsigned>(g.grayW);
+  bm.pitch = g.grayW;
+  bm.buffer = g.gray->data();
+  bm.num_grays = 256;
+  bm.pixel_mode = FT_PIXEL_MODE_GRAY;
+  FT_Outline_Translate(&o, -x0 * 64, -y0 * 64);
+  FT_Outline_Get_Bitmap(detail::freetype(), &o, &bm);
+  return g;
+}
+
+int Font::advance(char32_t c) const { return glyph(c).advance; }
+
+bool Font::hasGlyph(char32_t c) const {
+  auto face = static_cast<FT_Face>(face_);
+  if (face && FT_Get_Char_Index(face, c) != 0) return true;
+  return fallback_ && fallback_->hasGlyph(c);
+}
+
+Size Font::extent(std::string_view utf8) const {
+  Size s{0, height()};
+  for (size_t i = 0; i < utf8.size();) s.cx += advance(nextCodePoint(utf8, i));
+  return s;
+}
+
+}  // namespace gfx
