@@ -123,7 +123,7 @@ double scanNumber(std::string_view text, size_t& i, bool& any) {
         any = true;
         if (v > 0xFFFFFFFFLL) break;
       }
-      // Hex literals up to 16 bits or 32 bits read back signed, as the old runtime did.
+      // A literal of 32 bits reads back signed, as the old runtime's long literals did.
       if (v > 0x7FFFFFFFLL && v <= 0xFFFFFFFFLL) v -= 0x100000000LL;
       return static_cast<double>(v);
     }
@@ -172,12 +172,67 @@ double val(std::string_view text) {
 }
 
 std::optional<double> parseNumber(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && isBlank(text[b])) ++b;
+  while (e > b && isBlank(text[e - 1])) --e;
+  std::string_view t = text.substr(b, e - b);
+  if (t.empty()) return std::nullopt;
+  if (t[0] == '&') {
+    // The literal forms: Val reads them, and nothing may follow.
+    for (size_t k = 2; k < t.size(); ++k)
+      if (isBlank(t[k])) return std::nullopt;
+    size_t i = 0;
+    bool any = false;
+    double v = scanNumber(t, i, any);
+    if (!any || i != t.size()) return std::nullopt;
+    return v;
+  }
   size_t i = 0;
-  bool any = false;
-  double v = scanNumber(text, i, any);
-  while (i < text.size() && isBlank(text[i])) ++i;
-  if (!any || i != text.size()) return std::nullopt;
+  if (t[i] == '+' || t[i] == '-') ++i;
+  size_t digits = 0;
+  while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, ++digits;
+  if (i < t.size() && t[i] == '.') {
+    ++i;
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, ++digits;
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < t.size() && (t[i] == 'e' || t[i] == 'E' || t[i] == 'd' || t[i] == 'D')) {
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    size_t start = i;
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
+    if (i == start) return std::nullopt;
+  }
+  if (i != t.size()) return std::nullopt;
+  std::string s(t);
+  for (char& c : s)
+    if (c == 'd' || c == 'D') c = 'e';
+  double v = std::strtod(s.c_str(), nullptr);
+  if (!std::isfinite(v)) return std::nullopt;
   return v;
+}
+
+std::string toText(Fixed v) {
+  int64_t raw = v.raw();
+  uint64_t mag = raw < 0 ? uint64_t(0) - static_cast<uint64_t>(raw) : static_cast<uint64_t>(raw);
+  std::string out = raw < 0 ? "-" : "";
+  out += std::to_string(mag / Fixed::kScale);
+  uint64_t frac = mag % Fixed::kScale;
+  if (frac != 0) {
+    std::string f = std::to_string(frac + Fixed::kScale).substr(1);  // four digits with leading zeros
+    while (f.back() == '0') f.pop_back();
+    out += '.';
+    out += f;
+  }
+  return out;
+}
+
+std::string toText(double v) {
+  if (std::isnan(v)) return "0";
+  if (v == 0) return "0";  // also for -0
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.15g", v);
+  return buf;
 }
 
 }  // namespace sys

@@ -18,6 +18,9 @@ class Fixed {
   constexpr Fixed() = default;
   constexpr Fixed(int v) : raw_(int64_t{v} * kScale) {}  // NOLINT: whole numbers convert freely
   constexpr Fixed(int64_t v) : raw_(v * kScale) {}       // NOLINT
+  // Fractions convert too, rounded to four decimals (half to even), so that 0.05 never
+  // silently becomes a whole 0 on its way in.
+  Fixed(double v) : Fixed(fromDouble(v)) {}  // NOLINT
   static constexpr Fixed fromRaw(int64_t raw) {
     Fixed f;
     f.raw_ = raw;
@@ -30,8 +33,14 @@ class Fixed {
   double toDouble() const { return static_cast<double>(raw_) / kScale; }
 
   constexpr Fixed operator-() const { return fromRaw(-raw_); }
-  constexpr Fixed& operator+=(Fixed o) { raw_ += o.raw_; return *this; }
-  constexpr Fixed& operator-=(Fixed o) { raw_ -= o.raw_; return *this; }
+  constexpr Fixed& operator+=(Fixed o) {
+    raw_ += o.raw_;
+    return *this;
+  }
+  constexpr Fixed& operator-=(Fixed o) {
+    raw_ -= o.raw_;
+    return *this;
+  }
   Fixed& operator*=(Fixed o);
   Fixed& operator/=(Fixed o);  // a zero divisor gives 0 rather than a trap
 
@@ -61,7 +70,13 @@ int32_t clampInt(int64_t v);
 
 // The leading number of a text (blanks skipped, "&H"/"&O" prefixes, decimals, exponent); 0 when none.
 double val(std::string_view text);
-// A whole text read as a number (blanks around it allowed); nullopt when it is not one.
+// A whole text read as a number: blanks around it, a sign, digits with one decimal point and an
+// exponent, or an "&H"/"&O" literal; nullopt when it is anything else (empty, "12abc", "1 2").
 std::optional<double> parseNumber(std::string_view text);
+
+// The shortest text of a number, as the platform writes a number into text: "10.5", "10",
+// "-0.25"; a double keeps up to 15 significant digits.
+std::string toText(Fixed v);
+std::string toText(double v);
 
 }  // namespace sys

@@ -1,0 +1,33 @@
+// Profile strings: the INI files that hold settings and saved games, read and written by the
+// rules of the platform those files come from, so that files written by either side agree.
+//
+//   [Section]        a section; names in brackets, blanks around them ignored
+//   Key = Value      blanks around key and value ignored; one pair of outer quotes dropped
+//   ; text           a comment, only at the start of a line
+//
+// Section and key names match regardless of ASCII letter case; of duplicates the first wins.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sys {
+
+// The longest value a read gives back, in characters (the platform's 255-character buffer).
+constexpr size_t kProfileValueMax = 254;
+
+// The value of Key in Section, or `fallback` when the file, the section or the key is missing
+// or the file cannot be read. The value ends at a NUL byte and after kProfileValueMax
+// characters. Files may be UTF-8 (with or without a byte-order mark) or the old code page.
+std::string readProfileString(std::string_view file, std::string_view section, std::string_view key,
+                              std::string_view fallback = "");
+
+// Sets Key in Section to Value. An existing key's line is rewritten in place; a missing key is
+// added after the last line of its section, a missing section at the end of the file; a
+// missing file is created (its folder is not). Every other line stays byte for byte; new lines
+// end in CR LF. Line breaks inside Value become blanks, so a value can never add lines.
+// False when nothing was written: an empty section or key name, a file that exists but cannot
+// be read, a path that is a folder, a folder that is missing or cannot be written.
+bool writeProfileString(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
+
+}  // namespace sys

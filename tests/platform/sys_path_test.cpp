@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+#include "sys/instance.h"
+#include "sys/path.h"
+
+using testing_support::TempDir;
+
+TEST(Path, MatchesAsTheGameWritesNames) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() / "Vorak-Wav");
+  dir.write("Vorak-Wav/QV-Miss.wav", "RIFF");
+  dir.write("Vorak-Wav/Two  ", "x");  // a real name ending in blanks
+  std::string base = dir.path().string();
+  struct Case {
+    const char* written;
+    const char* real;  // relative to the folder; "" = does not exist
+  } cases[] = {
+      {"\\Vorak-Wav\\QV-Miss.wav", "Vorak-Wav/QV-Miss.wav"},
+      {"\\vorak-wav\\qv-miss.WAV", "Vorak-Wav/QV-Miss.wav"},
+      {"\\Vorak-Wav\\QV-Miss.wav ", "Vorak-Wav/QV-Miss.wav"},  // trailing blank of a sound name
+      {"/Vorak-Wav./QV-Miss.wav. .", "Vorak-Wav/QV-Miss.wav"},
+      {"\\Vorak-Wav\\two", "Vorak-Wav/Two  "},
+      {"\\Vorak-Wav\\QV-Miss", ""},
+      {"\\Vorak-Map\\QV-Miss.wav", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.written);
+    std::string game = base + c.written;
+    if (*c.real) {
+      EXPECT_EQ(sys::resolvePath(game), dir.path() / c.real);
+      EXPECT_TRUE(sys::fileExists(game));
+    } else {
+      EXPECT_FALSE(sys::fileExists(game));
+    }
+  }
+  // A missing file keeps its written name, minus what the platform ignores.
+  EXPECT_EQ(sys::resolvePath(base + "\\VORAK-WAV\\New.ini  "), dir.path() / "Vorak-Wav/New.ini");
+}
+
+TEST(Path, ReadsAndWritesWholeFiles) {
+  TempDir dir;
+  std::string out;
+  EXPECT_FALSE(sys::readFile(dir / "missing", out));
+  EXPECT_FALSE(sys::readFile(dir.path().string(), out));  // a folder
+  ASSERT_TRUE(sys::writeFileAtomic(dir / "f.txt", std::string("a\0b", 3)));
+  ASSERT_TRUE(sys::readFile(dir.path().string() + "\\F.TXT", out));
+  EXPECT_EQ(out, std::string("a\0b", 3));
+  EXPECT_FALSE(sys::writeFileAtomic(dir / "missing/f.txt", "x"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
+}
+
+TEST(Path, AppFolderEndsInASlash) {
+  std::string real = sys::appFolder();
+  ASSERT_FALSE(real.empty());
+  EXPECT_EQ(real.back(), '/');
+  EXPECT_TRUE(sys::fileExists(real));
+  sys::setAppFolderForTests("/tmp/game");
+  EXPECT_EQ(sys::appFolder(), "/tmp/game/");
+  sys::setAppFolderForTests("");
+  EXPECT_EQ(sys::appFolder(), real);
+}
+
+TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstEnds) {
+  TempDir dir;
+  {
+    sys::SingleInstanceLock first(dir.path().string());
+    ASSERT_TRUE(first.acquired()) << first.error();
+    sys::SingleInstanceLock second(dir.path().string());
+    EXPECT_FALSE(second.acquired());
+    EXPECT_TRUE(second.heldElsewhere());
+  }
+  sys::SingleInstanceLock again(dir.path().string());
+  EXPECT_TRUE(again.acquired());
+  sys::SingleInstanceLock nowhere(dir / "missing");
+  EXPECT_FALSE(nowhere.acquired());
+  EXPECT_FALSE(nowhere.heldElsewhere());
+  EXPECT_FALSE(nowhere.error().empty());
+}
