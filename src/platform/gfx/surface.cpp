@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "gfx/blit.h"
+
 namespace gfx {
 
 Surface::Surface(int width, int height, Color fill)
-    : width_(std::max(0, width)), height_(std::max(0, height)),
-      data_(static_cast<size_t>(width_) * height_, fill) {}
+    : width_(std::max(0, width)), height_(std::max(0, height)), data_(static_cast<size_t>(width_) * height_, fill) {}
 
 void Surface::resize(int width, int height, Color fill) {
   width = std::max(0, width);
@@ -32,5 +33,7 @@ void Surface::setPixel(int x, int y, Color c) {
   data_[static_cast<size_t>(y) * width_ + x] = c & 0xFFFFFF;
   ++generation_;
 }
+
+void Surface::fill(Color c) { fillRect(*this, bounds(), c); }
 
 }  // namespace gfx

@@ -32,6 +32,8 @@ class Surface {
   Color pixel(int x, int y) const;
   // Ignored outside the surface or its clip.
   void setPixel(int x, int y, Color c);
+  // Paints every pixel the clip allows.
+  void fill(Color c);
 
   // Raw rows for the blitters. Writing through them counts as a change (see generation()).
   const Color* row(int y) const { return data_.data() + static_cast<size_t>(y) * width_; }
@@ -58,6 +60,10 @@ class Surface {
   // The clip region in surface coordinates; none means the whole surface.
   const std::optional<Region>& clip() const { return clip_; }
   void setClip(std::optional<Region> r) { clip_ = std::move(r); }
+  // Moves the clip region (OffsetClipRgn); nothing when there is none.
+  void offsetClip(int dx, int dy) {
+    if (clip_) clip_->offset(dx, dy);
+  }
   // True when (x, y) lies on the surface and inside the clip.
   bool writable(int x, int y) const {
     return x >= 0 && y >= 0 && x < width_ && y < height_ && (!clip_ || clip_->contains(x, y));
