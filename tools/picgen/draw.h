@@ -72,3 +72,12 @@ void outline(Surface& s, Rect area, Color bg, Color ink, bool diagonal = false);
 void rimLight(Surface& s, Rect area, Color bg, int amount);
 
 }  // namespace picgen
+
+namespace picgen {
+
+// A 3 x 5 pixel alphabet (A-Z, 0-9 and a few signs) for tiny Latin lettering that must stay
+// crisp at 1:1, such as "START" on a 32-px tile. Scale multiplies every pixel. Returns the width.
+int pixelText(Surface& s, int x, int y, const std::string& text, Color c, int scale = 1);
+int pixelTextWidth(const std::string& text, int scale = 1);
+
+}  // namespace picgen

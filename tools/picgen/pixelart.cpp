@@ -52,8 +52,10 @@ void PixelArt::loadFile(const std::string& path) {
     ++lineNo;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!name.empty()) {
-      if (line.empty()) finish();
-      else rows.push_back(line);
+      if (line.empty())
+        finish();
+      else
+        rows.push_back(line);
       continue;
     }
     if (line.empty() || line[0] == '#') continue;
@@ -65,7 +67,8 @@ void PixelArt::loadFile(const std::string& path) {
       words >> ch >> hex;
       if (ch.size() != 1 || hex.size() != 6) fail("colour wants a character and RRGGBB");
       unsigned v = static_cast<unsigned>(std::stoul(hex, nullptr, 16));
-      palette[ch[0]] = gfx::rgb(static_cast<int>(v >> 16), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF));
+      palette[ch[0]] =
+          gfx::rgb(static_cast<int>(v >> 16), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF));
     } else if (word == "sprite") {
       words >> name;
       if (name.empty()) fail("sprite wants a name");
