@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test. --sanitize runs them under ASan + UBSan.
+# Installs what is missing, builds, and runs every test. --sanitize runs them under ASan + UBSan
+# (the sanitizer options are set per test in tests/CMakeLists.txt).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh "$@"
 dir=build
 [ "${1:-}" = "--sanitize" ] && dir=build-asan
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
-export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 ctest --test-dir "$dir" --output-on-failure --parallel "$(nproc)" --timeout 300
