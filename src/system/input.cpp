@@ -1,0 +1,41 @@
+#include "system/input.h"
+
+#include <memory>
+
+#include "media/input.h"
+
+namespace {
+
+std::unique_ptr<media::InputDevices>& devices() {
+  static std::unique_ptr<media::InputDevices> d;
+  return d;
+}
+
+}  // namespace
+
+void InputInit() {
+  devices() = std::make_unique<media::InputDevices>();
+  devices()->open();
+}
+
+void InputReset() { devices().reset(); }
+
+int32_t ReadInputState(InputState& State) {
+  media::InputDevices* d = devices().get();
+  if (!d) return 0;
+  media::JoystickReading joy;
+  if (d->readJoystick(joy)) {
+    for (size_t i = 0; i < joy.axes.size(); ++i)
+      if (joy.hasAxis[i]) State.Axes[i] = joy.axes[i];
+    State.Pov = joy.pov;
+    State.Buttons = static_cast<int32_t>(joy.buttons);
+  }
+  d->readKeyboard(State.Keys);
+  media::MouseReading mouse;
+  d->readMouse(mouse);
+  State.MouseX = mouse.dx;
+  State.MouseY = mouse.dy;
+  State.MouseZ = mouse.dz;
+  State.MouseButtons = static_cast<int32_t>(mouse.buttons);
+  return 0;
+}
