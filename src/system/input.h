@@ -9,7 +9,7 @@ struct InputState {
   int32_t Pov = 0;
   int32_t Buttons = 0;  // bit j: joystick button j down
   int32_t MouseX = 0, MouseY = 0, MouseZ = 0;
-  int32_t MouseButtons = 0;  // bits 0..3
+  int32_t MouseButtons = 0;         // bits 0..3
   std::array<uint8_t, 256> Keys{};  // by DirectInput key code (1 = Escape); non-zero = down
 };
 

@@ -92,7 +92,7 @@ void SetSoundFrequency(int32_t slot, int32_t& freqDelta) {
   int64_t wanted = static_cast<int64_t>(base) + freqDelta;
   int32_t hz = wanted < media::Mixer::kMinFrequency   ? media::Mixer::kMinFrequency
                : wanted > media::Mixer::kMaxFrequency ? media::Mixer::kMaxFrequency
-                                                       : static_cast<int32_t>(wanted);
+                                                      : static_cast<int32_t>(wanted);
   freqDelta = m.Sound->setFrequency(slot, hz) - base;
 }
 

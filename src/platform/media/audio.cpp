@@ -39,7 +39,11 @@ void setMinimizedQuery(std::function<bool()> query) { minimizedQuery() = std::mo
 bool windowMinimized() { return minimizedQuery() && minimizedQuery()(); }
 
 AudioEngine::AudioEngine(int slotCount, Output output)
-    : mixer_(slotCount, kRate), music_(std::make_unique<MusicPlayer>()), output_(Output::Silent), wanted_(output), gain_(dbToGain(-4.5)) {
+    : mixer_(slotCount, kRate),
+      music_(std::make_unique<MusicPlayer>()),
+      output_(Output::Silent),
+      wanted_(output),
+      gain_(dbToGain(-4.5)) {
   mix_.resize(2 * kChunk);
   startTick_ = sys::clock().now();
 }
@@ -175,9 +179,9 @@ std::vector<int16_t> AudioEngine::takeCaptured() {
   return std::exchange(captured_, {});
 }
 
-#define LOCKED(expr)              \
+#define LOCKED(expr)            \
   std::lock_guard lock(mutex_); \
-  catchUpLocked();                \
+  catchUpLocked();              \
   return expr
 
 int AudioEngine::slotCount() { LOCKED(mixer_.slotCount()); }

@@ -4,7 +4,8 @@
 
 namespace media {
 
-Mixer::Mixer(int slotCount, int outputRate) : outputRate_(outputRate), slots_(static_cast<size_t>(std::max(0, slotCount))) {}
+Mixer::Mixer(int slotCount, int outputRate)
+    : outputRate_(outputRate), slots_(static_cast<size_t>(std::max(0, slotCount))) {}
 
 void Mixer::load(int slot, std::shared_ptr<const Wave> wave) {
   if (!valid(slot)) return;

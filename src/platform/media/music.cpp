@@ -11,8 +11,10 @@ namespace media {
 namespace {
 
 uint32_t be32(std::string_view b, size_t at) {
-  return static_cast<uint32_t>(static_cast<uint8_t>(b[at])) << 24 | static_cast<uint32_t>(static_cast<uint8_t>(b[at + 1])) << 16 |
-         static_cast<uint32_t>(static_cast<uint8_t>(b[at + 2])) << 8 | static_cast<uint32_t>(static_cast<uint8_t>(b[at + 3]));
+  return static_cast<uint32_t>(static_cast<uint8_t>(b[at])) << 24 |
+         static_cast<uint32_t>(static_cast<uint8_t>(b[at + 1])) << 16 |
+         static_cast<uint32_t>(static_cast<uint8_t>(b[at + 2])) << 8 |
+         static_cast<uint32_t>(static_cast<uint8_t>(b[at + 3]));
 }
 
 bool fail(std::string* error, std::string why) {
@@ -59,7 +61,8 @@ bool MusicPlayer::open(const std::string& soundFont, int rate, std::string* erro
     fluid_set_log_function(level, logQuietly, nullptr);
   std::error_code ec;
   if (soundFont.empty() || !std::filesystem::is_regular_file(soundFont, ec))
-    return fail(error, soundFont.empty() ? "no General MIDI soundfont installed" : "soundfont " + soundFont + " missing");
+    return fail(error,
+                soundFont.empty() ? "no General MIDI soundfont installed" : "soundfont " + soundFont + " missing");
   settings_ = new_fluid_settings();
   if (!settings_) return fail(error, "cannot set up the synthesiser");
   fluid_settings_setnum(settings_, "synth.sample-rate", rate);

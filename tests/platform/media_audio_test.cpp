@@ -1,0 +1,144 @@
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <memory>
+#include <thread>
+
+#include "media/audio.h"
+#include "media/smf.h"
+#include "sys/clock.h"
+
+namespace {
+
+using media::AudioEngine;
+
+std::shared_ptr<media::Wave> tone(int rate, double seconds, float level) {
+  auto w = std::make_shared<media::Wave>();
+  w->rate = rate;
+  w->channels = 1;
+  auto n = static_cast<size_t>(rate * seconds);
+  for (size_t i = 0; i < n; ++i) w->samples.push_back(i % 2 ? level : -level);
+  return w;
+}
+
+int peak(const std::vector<int16_t>& s) {
+  int p = 0;
+  for (int16_t v : s) p = std::max(p, std::abs(static_cast<int>(v)));
+  return p;
+}
+
+std::string oneBarOfC(double bpm) {
+  media::SmfWriter smf(480);
+  int t = smf.addTrack("t");
+  smf.tempo(t, 0, bpm);
+  smf.program(t, 0, 0, 0);
+  for (int i = 0; i < 4; ++i) smf.note(t, static_cast<uint32_t>(i * 480), 400, 0, 60 + i, 110);
+  smf.setLength(1920);
+  return smf.bytes();
+}
+
+TEST(SilentOutput, MixesInStepWithTheClockAndEndsASoundOnTime) {
+  sys::ScopedVirtualClock clock;
+  AudioEngine e(11, AudioEngine::Output::Silent);
+  e.open();
+  EXPECT_EQ(e.output(), AudioEngine::Output::Silent);
+  e.setCapture(true);
+  e.load(2, tone(22050, 0.1, 0.5f));
+  e.play(2, false);
+  clock->advanceMs(50);
+  EXPECT_TRUE(e.playing(2));
+  clock->advanceMs(51);
+  EXPECT_FALSE(e.playing(2));
+  std::vector<int16_t> out = e.takeCaptured();
+  EXPECT_EQ(out.size(), 2u * 4454);  // 101 ms of stereo at 44.1 kHz
+  // The primary volume of -4.5 dB: a 0.5 square comes out at 0.5 * 0.596 of full scale.
+  EXPECT_NEAR(peak(out), 0.5 * 0.5957 * 32768, 40);
+}
+
+TEST(SilentOutput, LoudMixesAreHeldAtFullScaleAndCounted) {
+  sys::ScopedVirtualClock clock;
+  AudioEngine e(11, AudioEngine::Output::Silent);
+  e.open();
+  for (int s = 0; s < 11; ++s) {
+    e.load(s, tone(22050, 1.0, 1.0f));
+    e.play(s, true);
+  }
+  std::vector<int16_t> out(2 * 256);
+  e.render(out.data(), 256);
+  EXPECT_EQ(peak(out), 32768);
+  EXPECT_GT(e.clippedSamples(), 0u);
+}
+
+TEST(Music, PlaysAMidiPieceTheGivenNumberOfTimes) {
+  std::string font = media::defaultSoundFont();
+  if (font.empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
+  sys::ScopedVirtualClock clock;
+  AudioEngine e(11, AudioEngine::Output::Silent);
+  e.open();
+  ASSERT_TRUE(e.openMusic(font));
+  e.setCapture(true);
+  std::string bar = oneBarOfC(240);  // one bar = 1 s
+  ASSERT_TRUE(e.playMusic(bar, 2));
+  clock->advanceMs(1500);
+  EXPECT_TRUE(e.musicPlaying());
+  EXPECT_GT(peak(e.takeCaptured()), 1000);  // audible, not a whisper
+  clock->advanceMs(700);
+  EXPECT_FALSE(e.musicPlaying());
+
+  ASSERT_TRUE(e.playMusic(bar, 1));
+  clock->advanceMs(500);
+  int mid = e.musicTick();
+  EXPECT_GT(mid, 0);
+  ASSERT_TRUE(e.playMusic(bar, 1));  // the same piece again starts at its top
+  clock->advanceMs(100);
+  EXPECT_LT(e.musicTick(), mid);
+  e.stopMusic();
+  EXPECT_FALSE(e.musicPlaying());
+}
+
+TEST(Music, AMissingSoundFontOrABrokenPieceLeavesItQuiet) {
+  sys::ScopedVirtualClock clock;
+  AudioEngine e(11, AudioEngine::Output::Silent);
+  e.open();
+  EXPECT_FALSE(e.openMusic("/nonexistent/none.sf2"));
+  EXPECT_FALSE(e.musicOn());
+  std::string error;
+  EXPECT_FALSE(e.playMusic(oneBarOfC(120), 1, &error));
+  std::string font = media::defaultSoundFont();
+  if (font.empty()) return;
+  ASSERT_TRUE(e.openMusic(font));
+  EXPECT_FALSE(e.playMusic("MThd garbage", 1, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(e.musicPlaying());
+}
+
+TEST(SdlOutput, RunsOnTheDummyDriverAndPlaysWithoutBeingDriven) {
+  // The test environment selects SDL's dummy driver: the same path as a machine without sound.
+  AudioEngine e(11, AudioEngine::Output::Sdl);
+  e.open();
+  ASSERT_EQ(e.output(), AudioEngine::Output::Sdl);
+  e.load(0, tone(22050, 5.0, 0.3f));
+  e.play(0, false);
+  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (e.framesPlayed(0) == 0 && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_GT(e.framesPlayed(0), 0u);
+  e.close();
+  EXPECT_EQ(e.output(), AudioEngine::Output::Silent);
+}
+
+TEST(Minimized, FollowsTheInstalledQuery) {
+  EXPECT_FALSE(media::windowMinimized());
+  bool minimized = true;
+  media::setMinimizedQuery([&] { return minimized; });
+  EXPECT_TRUE(media::windowMinimized());
+  minimized = false;
+  EXPECT_FALSE(media::windowMinimized());
+  media::setMinimizedQuery(nullptr);
+  EXPECT_FALSE(media::windowMinimized());
+}
+
+}  // namespace

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "media/mixer.h"
+
+namespace {
+
+std::shared_ptr<media::Wave> constant(int rate, size_t frames, int channels = 1, float l = 0.5f, float r = 0.5f) {
+  auto w = std::make_shared<media::Wave>();
+  w->rate = rate;
+  w->channels = channels;
+  for (size_t i = 0; i < frames; ++i) {
+    w->samples.push_back(l);
+    if (channels == 2) w->samples.push_back(r);
+  }
+  return w;
+}
+
+// How many output frames the slot plays before it stops by itself.
+int lengthInFrames(media::Mixer& m, int slot) {
+  std::vector<float> out(2 * 64);
+  int n = 0;
+  while (m.playing(slot) && n < 1'000'000) {
+    std::fill(out.begin(), out.end(), 0.0f);
+    m.mix(out.data(), 64);
+    for (int i = 0; i < 64; ++i)
+      if (out[2 * i] != 0.0f) ++n;
+  }
+  return n;
+}
+
+TEST(Mixer, PlaysOnceForTheFileLengthScaledByItsFrequency) {
+  struct Case {
+    int rate, hz, expected;
+  } cases[] = {
+      {22050, 22050, 4410},                        // 0.1 s of the file lasts 0.1 s
+      {11025, 11025, 4410}, {22050, 11025, 8820},  // half the file's rate plays twice as long
+      {22050, 40000, 2431}, {44100, 44100, 4862},  // a 44.1 kHz file is held to 40 kHz, as the slots have always been
+
+  };
+  for (const Case& c : cases) {
+    media::Mixer m(11, 44100);
+    m.load(3, constant(c.rate, static_cast<size_t>(c.rate / 10)));
+    m.setFrequency(3, c.hz);
+    m.play(3, false);
+    EXPECT_NEAR(lengthInFrames(m, 3), c.expected, 2) << c.rate << " at " << c.hz;
+  }
+}
+
+TEST(Mixer, HoldsFrequencyToItsRange) {
+  media::Mixer m(1, 44100);
+  m.load(0, constant(22050, 10));
+  EXPECT_EQ(m.frequency(0), 22050);
+  EXPECT_EQ(m.setFrequency(0, 99), 100);
+  EXPECT_EQ(m.setFrequency(0, 40001), 40000);
+  EXPECT_EQ(m.setFrequency(0, 100), 100);
+  EXPECT_EQ(m.baseFrequency(0), 22050);
+}
+
+TEST(Mixer, LoopsUntilStoppedAndMixesSlotsTogether) {
+  media::Mixer m(11, 44100);
+  m.load(0, constant(44100, 100, 1, 0.25f));
+  m.load(10, constant(44100, 10, 2, 0.1f, -0.1f));
+  m.play(0, true);
+  m.play(10, true);
+  std::vector<float> out(2 * 1000, 0.0f);
+  m.mix(out.data(), 1000);
+  EXPECT_TRUE(m.playing(0));
+  EXPECT_TRUE(m.playing(10));
+  // Mono goes to both sides; stereo keeps its sides.
+  EXPECT_FLOAT_EQ(out[2 * 999], 0.35f);
+  EXPECT_FLOAT_EQ(out[2 * 999 + 1], 0.15f);
+  m.stop(0);
+  std::fill(out.begin(), out.end(), 0.0f);
+  m.mix(out.data(), 10);
+  EXPECT_FLOAT_EQ(out[0], 0.1f);
+}
+
+TEST(Mixer, LoadingStopsTheSlotAndPlayRestartsFromTheTop) {
+  media::Mixer m(2, 44100);
+  auto ramp = std::make_shared<media::Wave>();
+  ramp->rate = 44100;
+  ramp->channels = 1;
+  for (int i = 0; i < 100; ++i) ramp->samples.push_back(static_cast<float>(i) / 100.0f);
+  m.load(1, ramp);
+  m.play(1, false);
+  std::vector<float> out(2 * 50, 0.0f);
+  m.mix(out.data(), 50);
+  m.play(1, false);
+  std::fill(out.begin(), out.end(), 0.0f);
+  m.mix(out.data(), 1);
+  EXPECT_FLOAT_EQ(out[0], 0.0f);
+  EXPECT_EQ(m.framesPlayed(1), 1u);
+  m.load(1, constant(22050, 5));
+  EXPECT_FALSE(m.playing(1));
+  EXPECT_EQ(m.frequency(1), 22050);
+}
+
+TEST(Mixer, IgnoresSlotsOutsideItsRange) {
+  media::Mixer m(11, 44100);
+  for (int slot : {-1, 11, 1000}) {
+    m.load(slot, constant(44100, 10));
+    m.play(slot, true);
+    EXPECT_FALSE(m.loaded(slot));
+    EXPECT_FALSE(m.playing(slot));
+    EXPECT_EQ(m.setFrequency(slot, 1000), 0);
+  }
+}
+
+}  // namespace

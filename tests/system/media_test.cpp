@@ -1,0 +1,231 @@
+#include "system/media.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "media/audio.h"
+#include "media/input.h"
+#include "media/smf.h"
+#include "media/wave.h"
+#include "sys/clock.h"
+#include "system/input.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void writeFile(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+
+std::string tone(int rate, double seconds) {
+  std::vector<int16_t> s(static_cast<size_t>(rate * seconds));
+  for (size_t i = 0; i < s.size(); ++i) s[i] = static_cast<int16_t>(i % 20 < 10 ? 8000 : -8000);
+  return media::encodeWave16(s, rate, 1);
+}
+
+// Silent output on a virtual clock, over a folder of small sounds and one short piece.
+class MediaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("vorak-media-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    writeFile(dir_ / "QV-Dice.wav", tone(22050, 0.5));
+    writeFile(dir_ / "QV-Other.wav", tone(11025, 0.2));
+    writeFile(dir_ / "QV-Long.wav", tone(22050, 10.0));
+    writeFile(dir_ / "QV-Broken.wav", "RIFF\x10\0\0\0WAVEjunk");
+    media::SmfWriter smf(480);
+    int t = smf.addTrack("t");
+    smf.tempo(t, 0, 240);  // one bar = 1 s
+    for (int i = 0; i < 4; ++i) smf.note(t, static_cast<uint32_t>(480 * i), 400, 0, 64, 100);
+    smf.setLength(1920);
+    writeFile(dir_ / "Md-Test.mid", smf.bytes());
+    Media().SilentOutput = true;
+    DirectMediaInit();
+  }
+  void TearDown() override {
+    MediaReset();
+    Media().SilentOutput = false;
+    Media().SoundFont.clear();
+    media::setMinimizedQuery(nullptr);
+    fs::remove_all(dir_);
+  }
+  std::string path(const char* name) { return (dir_ / name).string(); }
+  media::AudioEngine& sound() { return *Media().Sound; }
+  bool musicAvailable() { return sound().musicOn(); }
+
+  sys::ScopedVirtualClock clock_;
+  fs::path dir_;
+};
+
+TEST_F(MediaTest, SetsUpElevenSlots) {
+  EXPECT_EQ(sound().slotCount(), 11);
+  EXPECT_EQ(Media().SlotFile.size(), 11u);
+}
+
+TEST_F(MediaTest, PlaysAnEffectInItsSlotAtItsOwnRate) {
+  // The name as the callers write it, with a trailing blank, finds the file.
+  PlaySound(1, path("QV-Dice.wav "), false, true, false, 0);
+  EXPECT_TRUE(sound().playing(1));
+  EXPECT_EQ(sound().frequency(1), 22050);
+  EXPECT_FALSE(sound().playing(0));
+  clock_->advanceMs(490);
+  EXPECT_TRUE(sound().playing(1));
+  clock_->advanceMs(20);
+  EXPECT_FALSE(sound().playing(1));
+}
+
+TEST_F(MediaTest, SlotsOutsideTheRangeDoNothing) {
+  for (int32_t slot : {11, 12, -1}) {
+    PlaySound(slot, path("QV-Dice.wav"), false, true, false, 0);
+    for (int s = 0; s < 11; ++s) EXPECT_FALSE(sound().playing(s)) << slot;
+  }
+  for (const std::string& f : Media().SlotFile) EXPECT_EQ(f, "");
+}
+
+TEST_F(MediaTest, ASlotLoadsItsFileOnceAndAnotherFileReplacesIt) {
+  PlaySound(2, path("QV-Dice.wav"), false, true, false, 0);
+  // Gone from disk: the same name plays from the slot without loading again.
+  fs::rename(dir_ / "QV-Dice.wav", dir_ / "QV-Away.wav");
+  PlaySound(2, path("QV-Dice.wav"), false, true, false, 0);
+  EXPECT_TRUE(sound().playing(2));
+  // A file that cannot be loaded leaves the slot with what it held.
+  PlaySound(2, path("QV-Missing.wav"), false, true, false, 0);
+  EXPECT_EQ(Media().SlotFile[2], path("QV-Dice.wav"));
+  PlaySound(2, path("QV-Other.wav"), false, true, false, 0);
+  EXPECT_EQ(Media().SlotFile[2], path("QV-Other.wav"));
+  EXPECT_EQ(sound().frequency(2), 11025);
+  EXPECT_TRUE(sound().playing(2));
+}
+
+TEST_F(MediaTest, ABrokenFilePlaysNothingAndIsRefused) {
+  EXPECT_FALSE(LoadSoundSlot(3, path("QV-Broken.wav")));
+  PlaySound(3, path("QV-Broken.wav"), false, true, false, 0);
+  EXPECT_FALSE(sound().playing(3));
+  EXPECT_EQ(Media().SlotFile[3], "");
+  EXPECT_TRUE(LoadSoundSlot(3, path("QV-Dice.wav")));
+}
+
+TEST_F(MediaTest, PlayFalseSilencesALoopingEffect) {
+  PlaySound(4, path("QV-Other.wav"), true, true, false, 0);
+  clock_->advanceMs(1000);  // five times its length
+  EXPECT_TRUE(sound().playing(4));
+  PlaySound(4, path("QV-Other.wav"), false, false, false, 0);
+  EXPECT_FALSE(sound().playing(4));
+}
+
+TEST_F(MediaTest, FrequencyOffsetsAreHeldToTheRangeAndReportedBack) {
+  ASSERT_TRUE(LoadSoundSlot(0, path("QV-Dice.wav")));
+  struct Case {
+    int32_t offset, hz, used;
+  } cases[] = {{30000, 40000, 17950}, {-30000, 100, -21950}, {1000, 23050, 1000}, {0, 22050, 0}};
+  for (const Case& c : cases) {
+    int32_t delta = c.offset;
+    SetSoundFrequency(0, delta);
+    EXPECT_EQ(sound().frequency(0), c.hz) << c.offset;
+    EXPECT_EQ(delta, c.used) << c.offset;
+  }
+  // PlaySound takes its offset the same way: half as fast again plays two thirds as long.
+  PlaySound(0, path("QV-Dice.wav"), false, true, false, 11025);
+  EXPECT_EQ(sound().frequency(0), 33075);
+  clock_->advanceMs(325);
+  EXPECT_TRUE(sound().playing(0));
+  clock_->advanceMs(15);
+  EXPECT_FALSE(sound().playing(0));
+}
+
+TEST_F(MediaTest, WaitEndWaitsForTheEffectButNeverLongerThanSevenSeconds) {
+  struct Case {
+    const char* file;
+    bool loop;
+    double minMs, maxMs;
+  } cases[] = {
+      {"QV-Dice.wav", false, 500, 503},
+      {"QV-Long.wav", false, 7000, 7002},
+      {"QV-Long.wav", true, 0, 0},  // a looping effect is never waited for
+  };
+  for (const Case& c : cases) {
+    int64_t start = clock_->now();
+    PlaySound(5, path(c.file), c.loop, true, true, 0);
+    double waited = static_cast<double>(clock_->now() - start) / 1e6;
+    EXPECT_GE(waited, c.minMs) << c.file;
+    EXPECT_LE(waited, c.maxMs) << c.file;
+    PlaySound(5, path(c.file), false, false, false, 0);
+  }
+}
+
+TEST_F(MediaTest, NothingStartsWhileTheWindowIsMinimized) {
+  media::setMinimizedQuery([] { return true; });
+  PlaySound(1, path("QV-Dice.wav"), false, true, false, 0);
+  PlayMusic(path("Md-Test.mid"), 100);
+  EXPECT_FALSE(sound().playing(1));
+  EXPECT_FALSE(sound().musicPlaying());
+  EXPECT_EQ(Media().LastMusic, "");
+  media::setMinimizedQuery([] { return false; });
+  PlaySound(1, path("QV-Dice.wav"), false, true, false, 0);
+  EXPECT_TRUE(sound().playing(1));
+}
+
+TEST_F(MediaTest, PlayMusicRepeatsAndAnEmptyNameRestartsTheLastPiece) {
+  if (!musicAvailable()) GTEST_SKIP() << "no General MIDI soundfont installed";
+  PlayMusic("", 100);  // nothing played yet: nothing happens
+  EXPECT_FALSE(sound().musicPlaying());
+  PlayMusic(path("Md-Test.mid"), 100);
+  EXPECT_EQ(Media().LastMusic, path("Md-Test.mid"));
+  clock_->advanceMs(3500);
+  EXPECT_TRUE(sound().musicPlaying());
+  int before = sound().musicTick();
+  PlayMusic("", 1);
+  clock_->advanceMs(100);
+  EXPECT_LT(sound().musicTick(), before);
+  // A repeat count of 1 plays the piece once.
+  clock_->advanceMs(1000);
+  EXPECT_FALSE(sound().musicPlaying());
+  PlayMusic(path("Md-Test.mid"), 100);
+  StopMusic();
+  EXPECT_FALSE(sound().musicPlaying());
+  EXPECT_EQ(Media().LastMusic, path("Md-Test.mid"));
+}
+
+TEST_F(MediaTest, AMissingPieceStopsTheMusicAndIsStillRemembered) {
+  if (!musicAvailable()) GTEST_SKIP() << "no General MIDI soundfont installed";
+  PlayMusic(path("Md-Test.mid"), 100);
+  PlayMusic(path("Md-Gone.mid"), 100);
+  EXPECT_FALSE(sound().musicPlaying());
+  EXPECT_EQ(Media().LastMusic, path("Md-Gone.mid"));
+  PlayMusic(path("QV-Dice.wav"), 1);  // not a MIDI file
+  EXPECT_FALSE(sound().musicPlaying());
+}
+
+TEST_F(MediaTest, WithoutASoundFontTheGameRunsOnWithoutMusic) {
+  MediaReset();
+  Media().SoundFont = (dir_ / "none.sf2").string();
+  DirectMediaInit();
+  EXPECT_FALSE(sound().musicOn());
+  PlayMusic(path("Md-Test.mid"), 100);
+  EXPECT_EQ(Media().LastMusic, path("Md-Test.mid"));
+  EXPECT_FALSE(sound().musicPlaying());
+  PlaySound(1, path("QV-Dice.wav"), false, true, false, 0);
+  EXPECT_TRUE(sound().playing(1));
+}
+
+TEST_F(MediaTest, EscapeHeldShowsInTheNextReadingAndNoJoystickLeavesItsFields) {
+  InputState s;
+  s.Axes.fill(1234);
+  s.Pov = 77;
+  s.Buttons = 9;
+  media::injectKey(1, true);
+  media::injectMouse(0, 0, 0, 0b0101);
+  ReadInputState(s);
+  media::clearInjectedInput();
+  EXPECT_NE(s.Keys[1], 0);
+  EXPECT_EQ(s.MouseButtons, 5);
+  EXPECT_EQ(s.Axes[0], 1234);
+  EXPECT_EQ(s.Axes[7], 1234);
+  EXPECT_EQ(s.Pov, 77);
+  EXPECT_EQ(s.Buttons, 9);
+  ReadInputState(s);
+  EXPECT_EQ(s.Keys[1], 0);
+}
+
+}  // namespace
