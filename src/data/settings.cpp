@@ -1,0 +1,54 @@
+#include "data/settings.h"
+
+#include <string>
+#include <vector>
+
+#include "data/game_data.h"
+#include "data/ini_keys.h"
+#include "system/utility.h"
+
+namespace {
+
+constexpr const char* kSeatKeys[4] = {"0", "1", "2", "3"};
+constexpr const char* kDefaultNames[4] = {"ブルー", "ピンク", "グリーン", "イエロー"};
+constexpr const char* kSpeedKeys[3] = {"MSG", "ATK", "ETC"};
+const Fixed kDefaultSpeed = Fixed::fromRaw(2000);  // 0.2
+
+// Settings take the leading number of a value; no number at all counts 0.
+double number(std::string_view file, std::string_view section, std::string_view key) {
+  return sys::val(ReadIni(file, section, key));
+}
+
+}  // namespace
+
+void LoadSettings(std::string_view fileName) {
+  GameData& g = Game();
+  for (int i = 0; i < 4; ++i) {
+    int32_t kind = sys::roundInt(number(fileName, "PLAYER", kSeatKeys[i]));
+    // A kind the game does not know would leave a seat that neither waits nor thinks.
+    g.PlayerKinds[i] = kind >= 0 && kind <= 2 ? kind : 1;
+  }
+  if (!FileExists(fileName)) g.PlayerKinds = {1, 1, 1, 1};
+  for (int i = 0; i < 4; ++i) {
+    g.PlayerNames[i] = ReadIni(fileName, "PLAYERNAME", kSeatKeys[i]);
+    if (g.PlayerNames[i].empty()) g.PlayerNames[i] = kDefaultNames[i];
+  }
+  if (ReadIni(fileName, "CRT", "MODE") == "ON" && !g.DisplayChanged) Hooks().CrtChange();
+  for (int i = 0; i < 3; ++i) {
+    g.Speeds[i] = Fixed::fromDouble(number(fileName, "SPEED", kSpeedKeys[i]));
+    if (g.Speeds[i] == 0) g.Speeds[i] = kDefaultSpeed;
+  }
+  g.StageNo = sys::roundInt(number(fileName, "MAP", "NOW"));
+  if (g.StageNo < 2) g.StageNo = 1;
+}
+
+bool SaveSettings(std::string_view fileName) {
+  const GameData& g = Game();
+  std::vector<data_detail::IniEntry> entries;
+  for (int i = 0; i < 4; ++i) entries.push_back({"PLAYER", kSeatKeys[i], std::to_string(g.PlayerKinds[i])});
+  for (int i = 0; i < 4; ++i) entries.push_back({"PLAYERNAME", kSeatKeys[i], g.PlayerNames[i]});
+  entries.push_back({"CRT", "MODE", g.DisplayChanged ? "ON" : "OFF"});
+  for (int i = 0; i < 3; ++i) entries.push_back({"SPEED", kSpeedKeys[i], sys::toText(g.Speeds[i])});
+  entries.push_back({"MAP", "NOW", std::to_string(g.StageNo)});
+  return data_detail::WriteIniKeys(fileName, entries);
+}
