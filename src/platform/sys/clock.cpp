@@ -2,12 +2,17 @@
 
 #include <time.h>
 
+#include <algorithm>
+
 namespace sys {
 namespace {
 
-// The kernel wakes us within tens of microseconds; sleeping until this close to the deadline
-// and spinning the rest keeps waits exact without holding a core for their whole length.
-constexpr int64_t kSpinTail = 1'000'000;  // 1 ms in ns
+// The kernel usually wakes us within tens of microseconds; sleeping until shortly before the
+// deadline and spinning the rest keeps waits exact without holding a core for their length.
+// On a loaded machine wake-ups come later, so the spun tail follows the recent lateness.
+constexpr int64_t kMinSpinTail = 1'000'000;  // 1 ms in ns
+constexpr int64_t kMaxSpinTail = 4'000'000;
+int64_t gRecentLateness = 0;  // decaying maximum of how late sleeps woke, in ns
 
 RealClock gReal;
 Clock* gCurrent = &gReal;
@@ -28,12 +33,15 @@ int64_t RealClock::now() {
 
 void RealClock::waitUntil(int64_t tick) {
   for (;;) {
+    int64_t tail = std::clamp(2 * gRecentLateness, kMinSpinTail, kMaxSpinTail);
     int64_t left = tick - now();
     if (left <= 0) return;
-    if (left <= kSpinTail) break;
-    int64_t wake = tick - kSpinTail;
+    if (left <= tail) break;
+    int64_t wake = tick - tail;
     timespec ts{static_cast<time_t>(wake / 1'000'000'000), static_cast<long>(wake % 1'000'000'000)};
     clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr);
+    int64_t late = now() - wake;
+    gRecentLateness = std::max(late, gRecentLateness - gRecentLateness / 8);
   }
   while (now() < tick) cpuRelax();
 }
