@@ -1,7 +1,8 @@
+#include "presentation/controls/UCFont.h"
+
 #include <gtest/gtest.h>
 
 #include "gfx/blit.h"
-#include "presentation/controls/UCFont.h"
 
 namespace {
 
@@ -27,23 +28,23 @@ TEST(UCFont, TagGrammarDrawsLikeItsEquivalent) {
     const char* markup;
     const char* same;
   } cases[] = {
-      {"{1&FFFE}AB", "{1&FFF}AB"},          // only three colour digits count
-      {"{1&F}AB", "{1&F00}AB"},             // missing digits are 0
-      {"{1&FGF}AB", "{1&F0F}AB"},           // non-hex digits are 0
-      {"{3&0F0}AB", "{1&0F0}{2&0F0}AB"},    // 3& sets both colours
-      {"{0&2}AB", "{1&F00}{2&00F}AB"},      // palette entry 2
-      {"{1&F00}{0&}AB", "AB"},              // back to entry 0
-      {"{0&G}AB", "AB"},                    // non-hex entry: 0
-      {"{x&1}AB", "AB"},                    // lowercase code
-      {"{Z&F00}AB", "AB"},                  // unknown code
-      {"{1F00}AB", "AB"},                   // no "&" in second place
-      {"{}AB", "AB"},                       // empty braces
-      {"A{{1&F00}B", "A{1&F00}B"},          // a second "{" inside a tag is dropped
-      {"AB{1&F00", "AB"},                   // an unclosed tag swallows the rest
-      {"AB{K&1", "AB"},                     // ... and is never interpreted
-      {"{あ&1}AB", "AB"},                   // a tag is never drawn, whatever it holds
-      {"{K&12}AB", "{K&1}AB"},              // one digit only
-      {"{N&xyz}AB", "{N&}AB"},              // N& ignores its argument
+      {"{1&FFFE}AB", "{1&FFF}AB"},        // only three colour digits count
+      {"{1&F}AB", "{1&F00}AB"},           // missing digits are 0
+      {"{1&FGF}AB", "{1&F0F}AB"},         // non-hex digits are 0
+      {"{3&0F0}AB", "{1&0F0}{2&0F0}AB"},  // 3& sets both colours
+      {"{0&2}AB", "{1&F00}{2&00F}AB"},    // palette entry 2
+      {"{1&F00}{0&}AB", "AB"},            // back to entry 0
+      {"{0&G}AB", "AB"},                  // non-hex entry: 0
+      {"{x&1}AB", "AB"},                  // lowercase code
+      {"{Z&F00}AB", "AB"},                // unknown code
+      {"{1F00}AB", "AB"},                 // no "&" in second place
+      {"{}AB", "AB"},                     // empty braces
+      {"A{{1&F00}B", "A{1&F00}B"},        // a second "{" inside a tag is dropped
+      {"AB{1&F00", "AB"},                 // an unclosed tag swallows the rest
+      {"AB{K&1", "AB"},                   // ... and is never interpreted
+      {"{あ&1}AB", "AB"},                 // a tag is never drawn, whatever it holds
+      {"{K&12}AB", "{K&1}AB"},            // one digit only
+      {"{N&xyz}AB", "{N&}AB"},            // N& ignores its argument
   };
   for (const auto& c : cases) EXPECT_EQ(render(c.markup).pixels(), render(c.same).pixels()) << c.markup;
   // A lone closing brace is an ordinary glyph.
@@ -56,8 +57,8 @@ TEST(UCFont, EffectTagsPersistAndColourTagsDoNot) {
     int shadow, stroke, solid;
     bool simple;
   } cases[] = {
-      {"{K&1}", 1, 0, 0, false},   {"{K&}", 0, 0, 0, false},   {"{K&f}", 15, 0, 0, false},
-      {"{F&2}", 0, 2, 0, false},   {"{S&3}", 0, 0, 3, false},  {"{N&}", 0, 0, 0, true},
+      {"{K&1}", 1, 0, 0, false},    {"{K&}", 0, 0, 0, false},      {"{K&f}", 15, 0, 0, false},
+      {"{F&2}", 0, 2, 0, false},    {"{S&3}", 0, 0, 3, false},     {"{N&}", 0, 0, 0, true},
       {"{K&2}{N&}", 0, 0, 0, true}, {"{N&}{K&1}", 1, 0, 0, false}, {"{k&1}{s&1}", 0, 0, 0, false},
   };
   for (const auto& c : cases) {
@@ -220,12 +221,13 @@ TEST(UCFont, TextNatural) {
     const char* out;
   } cases[] = {
       {"{1&F00}{2&FF0}勇者{0&}の番{0&}:", "勇者の番:"},
-      {"A}B", "AB"},                  // a lone "}" goes too
+      {"あ}い", "あい"},  // a lone "}" goes too
+      {"A}B", "B"},       // ... with the letters before it: they fit the pattern
       {"{{K&1}x", "x"},
-      {"{あ&1}x", "{あ&1}x"},        // a tag of other characters stays
+      {"{あ&1}x", "{あx"},  // a tag of other characters keeps what the pattern cannot take
       {"a{b", "a{b"},
       {"{1&F0", "{1&F0"},
-      {"{k&1}{S&1}{n&}X", "X"},       // any case
+      {"{k&1}{S&1}{n&}X", "X"},  // any case
       {"{1&F.0_<>}Y", "Y"},
       {"", ""},
   };
@@ -246,8 +248,12 @@ TEST(UCFont, ColourHelpersAndPalette) {
     const char* digits;
     gfx::Color color;
   } cases[] = {
-      {"F", gfx::rgb(225, 0, 0)},      {"FFF", gfx::rgb(225, 225, 225)}, {"FFFE", gfx::rgb(225, 225, 225)},
-      {"G12", gfx::rgb(0, 15, 30)},    {"", 0},                          {"a0b", gfx::rgb(150, 0, 165)},
+      {"F", gfx::rgb(225, 0, 0)},
+      {"FFF", gfx::rgb(225, 225, 225)},
+      {"FFFE", gfx::rgb(225, 225, 225)},
+      {"G12", gfx::rgb(0, 15, 30)},
+      {"", 0},
+      {"a0b", gfx::rgb(150, 0, 165)},
       {"あF", gfx::rgb(0, 225, 0)},
   };
   for (const auto& c : cases) EXPECT_EQ(static_cast<gfx::Color>(UCFont::GetColorFFF(c.digits)), c.color) << c.digits;

@@ -27,8 +27,8 @@ std::u32string decode(std::string_view s) {
 }
 
 bool inTagAlphabet(char c) {
-  return c == '&' || c == '<' || c == '>' || c == '_' || c == '.' || c == '{' || c == '}' ||
-         (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  return c == '&' || c == '<' || c == '>' || c == '_' || c == '.' || c == '{' || c == '}' || (c >= 'a' && c <= 'z') ||
+         (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
 // Longest stretch one regular-expression match is run on; libstdc++'s matcher recurses per
@@ -221,13 +221,9 @@ std::string UCFont::GetTextNatural(std::string_view wkCaption) {
   return out;
 }
 
-int32_t UCFont::GetTextWidth(std::string_view wkCaption) const {
-  return font_->extent(GetTextNatural(wkCaption)).cx;
-}
+int32_t UCFont::GetTextWidth(std::string_view wkCaption) const { return font_->extent(GetTextNatural(wkCaption)).cx; }
 
-int32_t UCFont::GetTextHeight(std::string_view wkCaption) const {
-  return font_->extent(GetTextNatural(wkCaption)).cy;
-}
+int32_t UCFont::GetTextHeight(std::string_view wkCaption) const { return font_->extent(GetTextNatural(wkCaption)).cy; }
 
 std::string UCFont::RegExpReplace(std::string_view Data, std::string_view Pattern, std::string_view AfterStr,
                                   bool IgnoreCase, bool iGlobal) {
@@ -243,8 +239,8 @@ std::string UCFont::RegExpReplace(std::string_view Data, std::string_view Patter
   }
 }
 
-void UCFont::FillGrad(gfx::Surface& TgtHdc, int32_t X, int32_t Y, int32_t W, int32_t H, int32_t Color1,
-                      int32_t Color2, int32_t fillMode) {
+void UCFont::FillGrad(gfx::Surface& TgtHdc, int32_t X, int32_t Y, int32_t W, int32_t H, int32_t Color1, int32_t Color2,
+                      int32_t fillMode) {
   gfx::gradientFill(TgtHdc, gfx::Rect::xywh(X, Y, W, H), static_cast<gfx::Color>(Color1) & 0xFFFFFF,
                     static_cast<gfx::Color>(Color2) & 0xFFFFFF,
                     fillMode == 1 ? gfx::GradientDir::Vertical : gfx::GradientDir::Horizontal);

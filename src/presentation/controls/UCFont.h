@@ -58,8 +58,8 @@ class UCFont {
   static std::string RegExpReplace(std::string_view Data, std::string_view Pattern, std::string_view AfterStr,
                                    bool IgnoreCase = false, bool iGlobal = false);
   // One gradient rectangle: fillMode 1 vertical (Color1 on top), 0 horizontal.
-  static void FillGrad(gfx::Surface& TgtHdc, int32_t X, int32_t Y, int32_t W, int32_t H, int32_t Color1,
-                       int32_t Color2, int32_t fillMode);
+  static void FillGrad(gfx::Surface& TgtHdc, int32_t X, int32_t Y, int32_t W, int32_t H, int32_t Color1, int32_t Color2,
+                       int32_t fillMode);
   // "rgb" hex digits times 15 each; missing or non-hex digits count as 0.
   static int32_t GetColorFFF(std::string_view digits);
 
