@@ -1,0 +1,71 @@
+// The toolkit's one-thread heart: the backend in use, the event pump, mouse capture, focus
+// and the composed frame.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "ui/backend.h"
+
+namespace ui {
+
+class Control;
+class Window;
+
+// Installs the backend every window draws to and reads input from. Replaces (and ends) a
+// previous one. Windows may be made before; they appear once a backend is there.
+void init(std::unique_ptr<Backend> backend);
+// Ends the backend; windows stay but draw nowhere.
+void shutdown();
+bool hasBackend();
+Backend& backend();
+
+// One pump: runs the handlers of every event queued so far, then shows the frame when
+// something changed and the last frame is a few milliseconds old. Re-entrant: a handler
+// may pump again. Never waits.
+void DoEvents();
+// As DoEvents, but when nothing was queued it waits up to maxWaitMs for an event and runs
+// it: the pump of a loop that waits for the user.
+void DoEventsWait(int maxWaitMs = 5);
+
+// Marks the frame for recomposition.
+void invalidate();
+// Composes and shows the frame if it changed (force: now, ignoring the pacing).
+void Present(bool force = false);
+// The frame as composed last (the main window with every shown window over it).
+const gfx::Surface& frame();
+// Minimum time between two presents.
+constexpr int kPresentIntervalMs = 4;
+
+// The main window (the first window made as main), or null.
+Window* mainWindow();
+bool isMinimized();
+
+// The user asked to close the main window (also raised through its QueryUnload).
+bool quitRequested();
+void clearQuitRequest();
+
+// The control holding the mouse capture, or null.
+Control* captureControl();
+void releaseCapture();
+// The window that gets input now: the innermost modal window, else the main window.
+Window* activeWindow();
+
+// State of the keyboard and mouse as the pump last saw them (also while input is off).
+bool keyHeld(int virtualKey);
+int mouseButtons();
+int shiftState();
+
+// Moves `c` with the pointer until the mouse buttons are released (the drag of a borderless
+// window by its caption): for the main window the window on the desktop, for any other
+// control its place in its container. Escape puts it back where it was. Handlers get no
+// mouse or key events meanwhile.
+void DragControl(Control& c);
+
+// Double-click rules of the platform.
+constexpr int kDoubleClickMs = 500;
+constexpr int kDoubleClickDistance = 4;
+// Hover time before a tooltip shows.
+constexpr int kToolTipDelayMs = 500;
+
+}  // namespace ui

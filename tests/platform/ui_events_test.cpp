@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include "ui/control_array.h"
+#include "ui_fixture.h"
+
+using Log = std::vector<std::string>;
+
+TEST_F(UiTest, MouseEventsArriveInControlCoordinatesThroughContainers) {
+  auto& outer = win->add<ui::PictureBox>("Outer");
+  outer.move(100, 50, 300, 200);
+  auto& inner = win->add<ui::PictureBox>("Inner", &outer);
+  inner.move(10, 20, 50, 50);
+  record(outer);
+  record(inner);
+  hb->mouseDown(115, 75, ui::kRightButton);
+  hb->mouseUp(115, 75, ui::kRightButton);
+  hb->mouseMove(105, 55);
+  pump();
+  EXPECT_EQ(log, (Log{"down:Inner:2@5,5", "up:Inner:2@5,5", "move:Outer:0@5,5"}));
+}
+
+TEST_F(UiTest, DoubleClickArrivesAsDownUpClickDblClickUp) {
+  auto& pic = win->add<ui::PictureBox>("Pic");
+  record(pic);
+  hb->click(10, 10);
+  hb->mouseDown(11, 10);
+  hb->mouseUp(11, 10);
+  pump();
+  EXPECT_EQ(log,
+            (Log{"move:Pic:0@10,10", "down:Pic:1@10,10", "up:Pic:1@10,10", "click:Pic", "dbl:Pic", "up:Pic:1@11,10"}));
+}
+
+TEST_F(UiTest, SlowOrDistantSecondPressIsAnotherClick) {
+  auto& pic = win->add<ui::PictureBox>("Pic");
+  int clicks = 0, doubles = 0;
+  pic.Click = [&] { ++clicks; };
+  pic.DblClick = [&] { ++doubles; };
+  hb->click(10, 10);
+  pump();
+  clk->advanceMs(ui::kDoubleClickMs + 1);
+  hb->click(10, 10);  // too late
+  pump(1);
+  hb->click(30, 10);  // too far
+  hb->click(30, 10, ui::kRightButton);
+  pump(1);
+  EXPECT_EQ(clicks, 3);
+  EXPECT_EQ(doubles, 0);
+}
+
+TEST_F(UiTest, PressCapturesImplicitlyUntilRelease) {
+  auto& a = win->add<ui::PictureBox>("A");
+  a.move(0, 0, 50, 50);
+  auto& b = win->add<ui::PictureBox>("B");
+  b.move(100, 0, 50, 50);
+  record(a);
+  record(b);
+  hb->mouseDown(10, 10);
+  hb->mouseMove(120, 10);  // still A's: it holds the capture
+  hb->mouseUp(120, 10);    // up outside: no click
+  hb->mouseMove(121, 10);  // capture ended with the release
+  pump();
+  EXPECT_EQ(log, (Log{"down:A:1@10,10", "move:A:1@120,10", "up:A:1@120,10", "move:B:0@21,10"}));
+  EXPECT_EQ(ui::captureControl(), nullptr);
+}
+
+TEST_F(UiTest, ReleasedCaptureSendsMovesAndReleaseToTheControlUnderThePointer) {
+  // The owner-drawn button's rule: leaving it releases the capture, so a release elsewhere
+  // is no click of the button.
+  auto& btn = win->add<ui::PictureBox>("Btn");
+  btn.move(0, 0, 50, 50);
+  auto& other = win->add<ui::PictureBox>("Other");
+  other.move(100, 0, 50, 50);
+  record(other);
+  int btnClicks = 0, btnUps = 0;
+  btn.Click = [&] { ++btnClicks; };
+  btn.MouseUp = [&](int, int, int, int) { ++btnUps; };
+  btn.MouseMove = [&](int, int, int x, int y) {
+    if (!btn.hitLocal(x, y))
+      btn.releaseCapture();
+    else if (!btn.hasCapture())
+      btn.setCapture();
+  };
+  hb->mouseMove(10, 10);
+  pump();
+  EXPECT_TRUE(btn.hasCapture());
+  hb->mouseMove(60, 10);  // outside both, captured by the button: it lets go
+  hb->mouseMove(110, 10);
+  hb->mouseUp(110, 10);
+  pump();
+  EXPECT_EQ(btnUps, 0);
+  EXPECT_EQ(btnClicks, 0);
+  EXPECT_EQ(log, (Log{"move:Other:0@10,10", "up:Other:1@10,10"}));
+}
+
+TEST_F(UiTest, ExplicitCaptureOutlivesTheRelease) {
+  auto& a = win->add<ui::PictureBox>("A");
+  a.move(0, 0, 50, 50);
+  record(a);
+  a.setCapture();
+  hb->click(200, 200);
+  hb->mouseMove(300, 300);
+  pump();
+  EXPECT_EQ(log.size(), 4u);
+  EXPECT_EQ(log.back(), "move:A:0@300,300");
+  EXPECT_TRUE(a.hasCapture());
+  EXPECT_TRUE(hb->captured());
+  a.setVisible(false);  // hiding ends it
+  EXPECT_EQ(ui::captureControl(), nullptr);
+  EXPECT_FALSE(hb->captured());
+}
+
+TEST_F(UiTest, HiddenAndDisabledControlsGetNoInput) {
+  auto& back = win->add<ui::PictureBox>("Back");
+  back.move(0, 0, 200, 200);
+  auto& hidden = win->add<ui::PictureBox>("Hidden", &back);
+  hidden.move(0, 0, 50, 50);
+  auto& panel = win->add<ui::PictureBox>("Panel", &back);
+  panel.move(100, 0, 100, 100);
+  auto& child = win->add<ui::PictureBox>("Child", &panel);
+  child.move(0, 0, 50, 50);
+  for (ui::Control* c : {&back, &hidden, &panel, &child}) record(*c);
+  hidden.setVisible(false);
+  panel.setEnabled(false);  // disables its children too
+  hb->mouseDown(10, 10);
+  hb->mouseUp(10, 10);
+  hb->mouseDown(110, 10);
+  hb->mouseUp(110, 10);
+  pump();
+  EXPECT_EQ(log, (Log{"down:Back:1@10,10", "up:Back:1@10,10", "click:Back", "down:Back:1@110,10", "up:Back:1@110,10",
+                      "click:Back"}));
+  EXPECT_FALSE(child.effectivelyEnabled());
+  EXPECT_TRUE(child.enabled());
+}
+
+TEST_F(UiTest, TopmostChildAndShapeDecideTheHit) {
+  auto& low = win->add<ui::PictureBox>("Low");
+  low.move(0, 0, 100, 100);
+  auto& high = win->add<ui::PictureBox>("High");
+  high.move(0, 0, 100, 100);
+  record(low);
+  record(high);
+  hb->mouseMove(50, 50);
+  pump();
+  low.zorder(0);
+  hb->mouseMove(51, 50);
+  pump();
+  // A round shape leaves the corners to what lies below.
+  low.setShape(gfx::Region::fromRoundRect({0, 0, 100, 100}, 100, 100));
+  hb->mouseMove(2, 2);
+  hb->mouseMove(50, 2);
+  pump();
+  EXPECT_EQ(log, (Log{"move:High:0@50,50", "move:Low:0@51,50", "move:High:0@2,2", "move:Low:0@50,2"}));
+}
+
+TEST_F(UiTest, NestedPumpsKeepDeliveringInOrder) {
+  // A click handler runs a long phase that pumps until a menu click changes the command, as
+  // the top bar's start command runs the whole game inside its handler.
+  auto& start = win->add<ui::PictureBox>("Start");
+  start.move(0, 0, 50, 50);
+  auto& menu = win->add<ui::PictureBox>("Menu");
+  menu.move(100, 0, 50, 50);
+  std::string command;
+  int depth = 0, menuClicks = 0;
+  start.Click = [&] {
+    int d = ++depth;
+    log.push_back("begin" + std::to_string(d));
+    for (int round = 0; round < 2; ++round) {
+      command = "サイコロ";
+      while (command == "サイコロ") ui::DoEventsWait();
+      log.push_back("got " + command);
+    }
+    log.push_back("end" + std::to_string(d));
+  };
+  menu.Click = [&] { command = "m" + std::to_string(++menuClicks); };
+  hb->onIdle = [&] {
+    if (menuClicks < 5) hb->click(110, 10);
+  };
+  hb->click(10, 10);
+  clk->advanceMs(ui::kDoubleClickMs + 1);
+  hb->click(10, 10);  // pressed again while its phase runs: a phase inside the phase
+  pump();
+  EXPECT_EQ(log, (Log{"begin1", "begin2", "got m1", "got m2", "end2", "got m2", "got m3", "end1"}));
+  EXPECT_EQ(hb->queued(), 0u);
+  EXPECT_EQ(ui::captureControl(), nullptr);
+}
+
+TEST_F(UiTest, InputSwitchedOffDropsWhatWasQueued) {
+  auto& pic = win->add<ui::PictureBox>("Pic");
+  record(pic);
+  int keys = 0;
+  win->KeyDown = [&](int&, int) { ++keys; };
+  hb->click(10, 10);
+  hb->key('Z');
+  win->setInputEnabled(false);
+  ui::DoEvents();
+  win->setInputEnabled(true);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(keys, 0);
+  EXPECT_EQ(ui::captureControl(), nullptr);  // a dropped press leaves no capture behind
+  hb->click(10, 10);
+  pump();
+  EXPECT_EQ(log.size(), 4u);
+}
+
+TEST_F(UiTest, ControlArrayMakesMembersOnDemandLikeTheFirst) {
+  auto& panel = win->add<ui::PictureBox>("Panel");
+  ui::ControlArray<ui::PictureBox> arr(*win, "PicStMenu", &panel);
+  std::vector<int> clicked;
+  arr.onCreate = [&](ui::PictureBox& p) { p.Click = [&clicked, &p] { clicked.push_back(p.index()); }; };
+  EXPECT_EQ(arr.ubound(), -1);
+  arr[0].move(5, 6, 20, 20);
+  arr[0].setBackColor(gfx::kRed);
+  auto& third = arr[2];
+  EXPECT_EQ(arr.ubound(), 2);
+  EXPECT_EQ(arr.count(), 2);
+  EXPECT_FALSE(arr.exists(1));
+  EXPECT_EQ(&arr[2], &third);  // asking again makes nothing new
+  EXPECT_EQ(third.container(), &panel);
+  EXPECT_EQ(third.rect(), gfx::Rect::xywh(5, 6, 20, 20));
+  EXPECT_EQ(third.backColor(), gfx::kRed);
+  EXPECT_FALSE(third.visible());
+  third.setVisible(true);
+  third.zorder(0);
+  hb->click(110, 10);  // outside both
+  hb->click(10, 10);
+  pump();
+  EXPECT_EQ(clicked, (std::vector<int>{2}));
+}
