@@ -1,0 +1,11 @@
+# cmake -DSRC=in.map -DDST=out.map -P write_map.cmake: every line ends in CR LF, then one more CR LF.
+file(STRINGS ${SRC} lines)
+set(text "")
+foreach(line IN LISTS lines)
+  string(STRIP "${line}" line)
+  if(NOT line STREQUAL "")
+    string(APPEND text "${line}\r\n")
+  endif()
+endforeach()
+string(APPEND text "\r\n")
+file(WRITE ${DST} "${text}")
