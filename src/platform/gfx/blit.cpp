@@ -10,22 +10,6 @@ namespace {
 
 constexpr Color kRgbMask = 0xFFFFFF;
 
-// Calls fn(x0, x1) for each run of row y of dst inside [l, r) that its clip allows.
-template <class Fn>
-void forEachWritableRun(const Surface& dst, int y, int l, int r, Fn&& fn) {
-  l = std::max(l, 0);
-  r = std::min(r, dst.width());
-  if (y < 0 || y >= dst.height() || l >= r) return;
-  if (!dst.clip()) {
-    fn(l, r);
-    return;
-  }
-  for (const auto& s : dst.clip()->spans(y)) {
-    int a = std::max(l, s.left), b = std::min(r, s.right);
-    if (a < b) fn(a, b);
-  }
-}
-
 template <Rop R>
 inline Color apply(Color s, Color d) {
   if constexpr (R == Rop::SrcCopy) return s;
@@ -133,36 +117,49 @@ std::vector<int> stretchSamples(int dstLen, int srcLen) {
   return map;
 }
 
+std::vector<int> stretchSource(int dstLen, int srcPos, int srcExtent, int srcSize) {
+  std::vector<int> out(static_cast<size_t>(std::max(dstLen, 0)), -1);
+  if (srcExtent == 0) return out;
+  const std::vector<int> map = stretchSamples(dstLen, std::abs(srcExtent));
+  for (size_t i = 0; i < map.size(); ++i) {
+    int s = srcPos + step(srcExtent) * map[i];
+    out[i] = s >= 0 && s < srcSize ? s : -1;
+  }
+  return out;
+}
+
 void stretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy, int sw, int sh, Rop rop) {
   if (w == 0 || h == 0 || sw == 0 || sh == 0) return;
   const int aw = std::abs(w), ah = std::abs(h);
-  const std::vector<int> mapX = stretchSamples(aw, std::abs(sw));
-  const std::vector<int> mapY = stretchSamples(ah, std::abs(sh));
   Surface copy;
   const Surface* from = &src;
   if (&src == &dst && usesSource(rop)) {
     copy = src;
     from = &copy;
   }
+  const std::vector<int> rows = stretchSource(ah, sy, sh, from->height());
+  const std::vector<int> cols = stretchSource(aw, sx, sw, from->width());
   // Per destination column, left to right: the source column, or -1 where there is none.
   const int left = w > 0 ? x : x + w + 1;
   std::vector<int> col(static_cast<size_t>(aw));
-  for (int i = 0; i < aw; ++i) {
-    int dx = x + step(w) * i;
-    int s = sx + step(sw) * mapX[static_cast<size_t>(i)];
-    col[static_cast<size_t>(dx - left)] = s >= 0 && s < from->width() ? s : -1;
-  }
+  for (int i = 0; i < aw; ++i) col[static_cast<size_t>(x + step(w) * i - left)] = cols[static_cast<size_t>(i)];
   for (int j = 0; j < ah; ++j) {
     const int dy = y + step(h) * j;
-    const int syy = sy + step(sh) * mapY[static_cast<size_t>(j)];
-    if (usesSource(rop) && (syy < 0 || syy >= from->height())) continue;
+    const int syy = rows[static_cast<size_t>(j)];
+    if (usesSource(rop) && syy < 0) continue;
     const Color* in = usesSource(rop) ? from->row(syy) : nullptr;
     forEachWritableRun(dst, dy, left, left + aw, [&](int a, int b) {
-      Color* out = dst.mutableRow(dy);
-      for (int dx = a; dx < b; ++dx) {
-        int s = col[static_cast<size_t>(dx - left)];
-        if (in && s < 0) continue;
-        out[dx] = applyOne(rop, in ? in[s] : kBlack, out[dx]);
+      Color* out = dst.mutableRow(dy) + a;
+      const int* c = col.data() + (a - left);
+      const int n = b - a;
+      if (rop == Rop::SrcCopy) {
+        for (int i = 0; i < n; ++i)
+          if (c[i] >= 0) out[i] = in[c[i]];
+        return;
+      }
+      for (int i = 0; i < n; ++i) {
+        if (in && c[i] < 0) continue;
+        out[i] = applyOne(rop, in ? in[c[i]] : kBlack, out[i]);
       }
     });
   }
@@ -208,15 +205,18 @@ void fillRegion(Surface& dst, const Region& r, Color c) {
 bool floodFill(Surface& dst, int x, int y, Color match, FloodMode mode, Color fill) {
   if (!dst.writable(x, y)) return false;
   const int w = dst.width();
-  // Decided on the colours before the fill, so a fill colour equal to `match` cannot loop.
-  std::vector<uint8_t> seen(static_cast<size_t>(w) * static_cast<size_t>(dst.height()), 0);
+  fill &= kRgbMask;
+  // A filled pixel drops out of the area by its new colour, except when that colour still
+  // belongs to it; then a map of the filled pixels keeps the fill from running forever.
+  std::vector<uint8_t> seen;
   auto inside = [&](int px, int py) {
-    if (seen[static_cast<size_t>(py) * w + px] || !dst.writable(px, py)) return false;
+    if ((!seen.empty() && seen[static_cast<size_t>(py) * w + px]) || !dst.writable(px, py)) return false;
     Color c = dst.row(py)[px];
     return mode == FloodMode::Surface ? c == match : c != match;
   };
   if (!inside(x, y)) return false;
-  fill &= kRgbMask;
+  if (mode == FloodMode::Border || fill == match)
+    seen.assign(static_cast<size_t>(w) * static_cast<size_t>(dst.height()), 0);
   struct Seed {
     int x, y;
   };
@@ -229,10 +229,8 @@ bool floodFill(Surface& dst, int x, int y, Color match, FloodMode mode, Color fi
     while (l > 0 && inside(l - 1, s.y)) --l;
     while (r < w && inside(r, s.y)) ++r;
     Color* row = dst.mutableRow(s.y);
-    for (int i = l; i < r; ++i) {
-      seen[static_cast<size_t>(s.y) * w + i] = 1;
-      row[i] = fill;
-    }
+    std::fill(row + l, row + r, fill);
+    if (!seen.empty()) std::fill_n(seen.begin() + static_cast<long>(s.y) * w + l, r - l, 1);
     for (int ny : {s.y - 1, s.y + 1}) {
       if (ny < 0 || ny >= dst.height()) continue;
       for (int i = l; i < r; ++i) {

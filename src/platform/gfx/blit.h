@@ -47,6 +47,11 @@ void stretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, in
 // pixel. Empty when either length is not positive.
 std::vector<int> stretchSamples(int dstLen, int srcLen);
 
+// stretchSamples placed on a source: for destination step i (0 to dstLen - 1, counted from the
+// destination's anchor), the source coordinate srcPos + i-th sample, run leftward or upward when
+// srcExtent is negative; -1 where that lies outside 0 to srcSize - 1. All -1 for a zero extent.
+std::vector<int> stretchSource(int dstLen, int srcPos, int srcExtent, int srcSize);
+
 // Copies mask.width() x mask.height() pixels from src (sx, sy) to dst (x, y), leaving the
 // destination where the mask bit is set.
 void blitMasked(Surface& dst, int x, int y, const Surface& src, int sx, int sy, const Mask& mask);

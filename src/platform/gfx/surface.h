@@ -77,4 +77,21 @@ class Surface {
   std::optional<Region> clip_;
 };
 
+// Calls fn(x0, x1) for each run [x0, x1) of row y within [l, r) that dst and its clip allow,
+// left to right: the way every drawing operation honours the clip.
+template <class Fn>
+void forEachWritableRun(const Surface& dst, int y, int l, int r, Fn&& fn) {
+  if (l < 0) l = 0;
+  if (r > dst.width()) r = dst.width();
+  if (y < 0 || y >= dst.height() || l >= r) return;
+  if (!dst.clip()) {
+    fn(l, r);
+    return;
+  }
+  for (const auto& s : dst.clip()->spans(y)) {
+    int a = l > s.left ? l : s.left, b = r < s.right ? r : s.right;
+    if (a < b) fn(a, b);
+  }
+}
+
 }  // namespace gfx
