@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The real SDL backend under Xvfb (with openbox as window manager): a picture box inside a
+# container shows known pixels; the X server's own screenshot must show exactly those, in the
+# window and in the full-screen view. Starts its own X server on a free display and ends only
+# the processes it started.
+set -uo pipefail
+build=${1:?build directory}
+prog="$build/tools/uismoke/vorak-uismoke"
+[ -x "$prog" ] || { echo "missing $prog"; exit 1; }
+for tool in Xvfb openbox xwd /usr/bin/convert; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh installs it)"; exit 1; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  exec 3>&- 2>/dev/null
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The server picks a free display number itself, so parallel runs never collide.
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+n=""
+for _ in $(seq 200); do
+  n=$(head -n1 "$work/display" 2>/dev/null)
+  [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
+  sleep 0.05
+done
+[ -n "$n" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$n"
+unset SDL_VIDEODRIVER
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+sleep 0.5
+
+mkfifo "$work/in"
+"$prog" <"$work/in" >"$work/out" 2>"$work/err" &
+pids+=($!)
+exec 3>"$work/in"
+
+# Waits for the n-th READY line and sets x, y from it.
+await() {
+  for _ in $(seq 200); do
+    line=$(grep '^READY' "$work/out" | sed -n "${1}p")
+    if [ -n "$line" ]; then
+      read -r _ x y <<<"$line"
+      return 0
+    fi
+    sleep 0.05
+  done
+  echo "no READY $1; program said:"; cat "$work/out" "$work/err"; return 1
+}
+shot() { xwd -root -silent | /usr/bin/convert xwd:- "$work/shot.png"; }
+px() { /usr/bin/convert "$work/shot.png" -crop "1x1+$1+$2" +repage -format '%[hex:p{0,0}]' info: | cut -c1-6; }
+fail=0
+expect() {  # expect X Y RRGGBB what
+  got=$(px "$1" "$2")
+  if [ "$got" != "$3" ]; then echo "at $1,$2 ($4): got $got, want $3"; fail=1; fi
+}
+
+await 1 || exit 1
+shot
+# Client (0,0) is the yellow window; the picture box sits at 16,16 inside PicBgv at 0,24.
+expect $((x + 5)) $((y + 5)) FFFF00 "main window"
+expect $((x + 5)) $((y + 30)) 000080 "container"
+expect $((x + 16 + 20)) $((y + 40 + 20)) FF0000 "picture, red quadrant"
+expect $((x + 16 + 100)) $((y + 40 + 20)) 00FF00 "picture, green quadrant"
+expect $((x + 16 + 20)) $((y + 40 + 100)) 0000FF "picture, blue quadrant"
+expect $((x + 16 + 100)) $((y + 40 + 100)) FFFFFF "picture, white quadrant"
+expect $((x + 16 + 10)) $((y + 40 + 10)) FF00FF "one-pixel mark"
+expect $((x + 16 + 11)) $((y + 40 + 10)) FF0000 "beside the mark"
+expect $((x + 799)) $((y + 599)) 000080 "last pixel"
+
+echo full >&3
+await 2 || exit 1
+shot
+# 800 x 600 scaled by 1.28 fills the 1024 x 768 screen.
+expect 10 10 FFFF00 "full screen: top strip"
+expect $(( (16 + 20) * 128 / 100 )) $(( (40 + 20) * 128 / 100 )) FF0000 "full screen: red"
+expect $(( (16 + 100) * 128 / 100 )) $(( (40 + 100) * 128 / 100 )) FFFFFF "full screen: white"
+expect 1020 760 000080 "full screen: corner"
+
+echo window >&3
+await 3 || exit 1
+shot
+expect $((x + 16 + 100)) $((y + 40 + 20)) 00FF00 "back in the window"
+expect $((x + 5)) $((y + 5)) FFFF00 "back in the window: strip"
+
+echo quit >&3
+[ $fail -eq 0 ] && echo "sdl window smoke: ok"
+exit $fail
