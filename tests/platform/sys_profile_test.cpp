@@ -152,6 +152,10 @@ TEST(Profile, WriteCreatesAMissingFileAndReadsBack) {
   ASSERT_TRUE(writeProfileString(file, "playername", "0", "ピンク"));
   EXPECT_EQ(dir.read("Data/Vorak.Vrk"), "[PLAYERNAME]\r\n0=ピンク\r\n[SPEED]\r\nMSG=0.2\r\n");
   EXPECT_EQ(readProfileString(file, "PlayerName", "0"), "ピンク");
+  for (const char* v : {" lead", "trail ", "\"q\"", "'q'", "\"half", ""}) {
+    ASSERT_TRUE(writeProfileString(file, "S", "V", v));
+    EXPECT_EQ(readProfileString(file, "S", "V", "<none>"), v);
+  }
 }
 
 TEST(Profile, WriteAnOldCodePageFileTurnsItIntoUtf8) {

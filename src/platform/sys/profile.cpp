@@ -134,6 +134,15 @@ std::string cleanValue(std::string_view v) {
   return std::string(v.substr(0, i));
 }
 
+// A value that reading would change (blanks at its ends, or outer quotes of its own) is
+// written inside quotes, which reading removes again; every reader of the format agrees.
+std::string quoteIfNeeded(std::string v) {
+  if (v.empty()) return v;
+  bool blankEnd = isBlank(v.front()) || isBlank(v.back());
+  bool ownQuotes = v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+  return blankEnd || ownQuotes ? "\"" + v + "\"" : v;
+}
+
 std::string oneLine(std::string_view s) {
   std::string out(s);
   for (char& c : out)
@@ -157,7 +166,7 @@ bool writeProfileString(std::string_view file, std::string_view section, std::st
   std::string sec = oneLine(trim(section));
   std::string k = oneLine(trim(key));
   if (sec.empty() || k.empty()) return false;
-  std::string v = oneLine(value);
+  std::string v = quoteIfNeeded(oneLine(value));
 
   namespace fs = std::filesystem;
   fs::path real = resolvePath(file);

@@ -25,7 +25,8 @@ std::string readProfileString(std::string_view file, std::string_view section, s
 // Sets Key in Section to Value. An existing key's line is rewritten in place; a missing key is
 // added after the last line of its section, a missing section at the end of the file; a
 // missing file is created (its folder is not). Every other line stays byte for byte; new lines
-// end in CR LF. Line breaks inside Value become blanks, so a value can never add lines.
+// end in CR LF. Line breaks inside Value become blanks, so a value can never add lines; a value
+// with blanks at its ends or outer quotes of its own is written quoted, so it reads back as is.
 // False when nothing was written: an empty section or key name, a file that exists but cannot
 // be read, a path that is a folder, a folder that is missing or cannot be written.
 bool writeProfileString(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
