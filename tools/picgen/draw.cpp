@@ -203,6 +203,13 @@ Surface mirrored(const Surface& src) {
   return out;
 }
 
+Surface turnedLeft(const Surface& src) {
+  Surface out(src.height(), src.width());
+  for (int y = 0; y < src.height(); ++y)
+    for (int x = 0; x < src.width(); ++x) out.setPixel(y, src.width() - 1 - x, src.pixel(x, y));
+  return out;
+}
+
 void replaceColor(Surface& s, Rect r, Color from, Color to) {
   r = r.intersect(s.bounds());
   for (int y = r.top; y < r.bottom; ++y)

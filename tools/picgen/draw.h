@@ -64,6 +64,8 @@ void stamp(Surface& dst, int x, int y, const Surface& src, Color key = gfx::kMag
 void stampScaled(Surface& dst, int x, int y, const Surface& src, int factor, Color key = gfx::kMagenta);
 // Mirror image left-right.
 Surface mirrored(const Surface& src);
+// A quarter turn anticlockwise: the top row becomes the left column, read bottom to top.
+Surface turnedLeft(const Surface& src);
 void replaceColor(Surface& s, Rect r, Color from, Color to);
 // Draws a one-pixel outline in `ink` on every background pixel (== bg) inside `area` that
 // touches a non-background pixel (4-neighbours; with diagonal, 8).

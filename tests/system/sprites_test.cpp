@@ -1,0 +1,105 @@
+// The load-bearing pixels of the character, marker and mini-game pictures as generated into the
+// game folder: key colours, cell layout, fade-out masks and the aim coverage of every portrait.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "gfx/color.h"
+#include "gfx/image.h"
+
+namespace {
+
+gfx::Surface picture(const std::string& file) {
+  gfx::Surface s;
+  EXPECT_TRUE(gfx::loadImage(std::string(VORAK_GAME_DIR) + "/Vorak-Pic/" + file, s)) << file;
+  return s;
+}
+
+constexpr int kCell = 32;
+constexpr gfx::Color kKey = gfx::kMagenta;
+
+// Key pixels of the cell at (cx, cy) that a flood from the cell's border over key pixels cannot
+// reach: the fade-out's mask would draw them as visible magenta.
+int enclosedKeyPixels(const gfx::Surface& s, int cx, int cy) {
+  std::vector<char> seen(kCell * kCell, 0);
+  std::vector<std::pair<int, int>> todo;
+  auto key = [&](int x, int y) { return s.pixel(cx + x, cy + y) == kKey; };
+  for (int i = 0; i < kCell; ++i)
+    for (auto [x, y] : {std::pair{i, 0}, {i, kCell - 1}, {0, i}, {kCell - 1, i}}) todo.push_back({x, y});
+  while (!todo.empty()) {
+    auto [x, y] = todo.back();
+    todo.pop_back();
+    if (x < 0 || y < 0 || x >= kCell || y >= kCell || seen[y * kCell + x] || !key(x, y)) continue;
+    seen[y * kCell + x] = 1;
+    todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+  }
+  int holes = 0;
+  for (int y = 0; y < kCell; ++y)
+    for (int x = 0; x < kCell; ++x) holes += key(x, y) && !seen[y * kCell + x];
+  return holes;
+}
+
+int opaqueIn(const gfx::Surface& s, int x0, int y0, int x1, int y1) {
+  int n = 0;
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x) n += s.pixel(x, y) != kKey;
+  return n;
+}
+
+TEST(CharacterSheet, HasTheGridOfFramesWithAKeyedCornerInEveryCell) {
+  gfx::Surface s = picture("PicChara.png");
+  ASSERT_EQ(s.width(), 21 * kCell);
+  ASSERT_EQ(s.height(), 29 * kCell);
+  for (int row = 0; row < 29; ++row)
+    for (int col = 0; col < 21; ++col)
+      EXPECT_EQ(s.pixel(col * kCell, row * kCell), kKey) << "cell " << col << "," << row;
+}
+
+TEST(CharacterSheet, MonsterRowsHoldOnlyTheirPortrait) {
+  gfx::Surface s = picture("PicChara.png");
+  for (int row = 4; row < 29; ++row) {
+    EXPECT_EQ(opaqueIn(s, kCell, row * kCell, s.width() - 1, row * kCell + kCell - 1), 0) << "row " << row;
+    EXPECT_GT(opaqueIn(s, 0, row * kCell, kCell - 1, row * kCell + kCell - 1), 200) << "row " << row;
+  }
+}
+
+// Column 0 of every row is the battle portrait: it fades out through a mask flooded from the
+// corners, and an attack scores by how much of it the aim square covers.
+TEST(CharacterSheet, PortraitsFadeWholeAndAreSolidWhereTheAimFalls) {
+  gfx::Surface s = picture("PicChara.png");
+  for (int row = 0; row < 29; ++row) {
+    int y = row * kCell;
+    EXPECT_EQ(enclosedKeyPixels(s, 0, y), 0) << "row " << row;
+    // The middle of the cell, where the best aims land, must be nearly all figure...
+    EXPECT_GE(opaqueIn(s, 8, y + 8, 24, y + 24), 17 * 17 * 3 / 4) << "row " << row;
+    // ...and its heart, the square the perfect aim counts, entirely.
+    EXPECT_EQ(opaqueIn(s, 14, y + 14, 21, y + 21), 64) << "row " << row;
+  }
+}
+
+TEST(CharacterSheet, PlayersStandOnTheFloorRowsInEveryPose) {
+  gfx::Surface s = picture("PicChara.png");
+  for (int seat = 0; seat < 4; ++seat)
+    for (int pose = 0; pose < 21; ++pose) {
+      int x = pose * kCell, y = seat * kCell, lowest = -1;
+      for (int r = 0; r < kCell; ++r)
+        if (opaqueIn(s, x, y + r, x + kCell - 1, y + r) > 0) lowest = r;
+      EXPECT_TRUE(lowest == 29 || lowest == 30) << "seat " << seat << " pose " << pose << " lowest " << lowest;
+      // The mini view shows columns 3-24 and rows 1-22: the figure must be there.
+      EXPECT_GT(opaqueIn(s, x + 3, y + 1, x + 24, y + 22), 150) << "seat " << seat << " pose " << pose;
+    }
+}
+
+TEST(CharacterSheet, SeatsWearDifferentColours) {
+  gfx::Surface s = picture("PicChara.png");
+  for (int a = 0; a < 4; ++a)
+    for (int b = a + 1; b < 4; ++b) {
+      int differing = 0;
+      for (int y = 0; y < kCell; ++y)
+        for (int x = 0; x < kCell; ++x) differing += s.pixel(x, a * kCell + y) != s.pixel(x, b * kCell + y);
+      EXPECT_GT(differing, 100) << "seats " << a << " and " << b;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,201 @@
+// PicChara: rows 0-3 the four seats' adventurer in 21 poses, rows 4-28 one portrait per monster
+// in column 0. Every pose is composed from a few drawn parts and outlined last, so the ring of
+// dark ink always follows the final silhouette.
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "draw.h"
+#include "gfx/blit.h"
+#include "picgen.h"
+
+namespace picgen {
+namespace {
+
+constexpr int kCell = 32;
+constexpr int kPoses = 21;
+constexpr int kMonsters = 25;
+constexpr gfx::Color kInk = gfx::rgb(0x18, 0x14, 0x24);
+
+struct Tones {
+  gfx::Color light, mid, dark;
+};
+// The art is drawn in the first seat's tones; the other seats swap them for their own.
+constexpr std::array<Tones, 4> kSeatTones{{
+    {gfx::rgb(0x82, 0x96, 0xFF), gfx::rgb(0x32, 0x32, 0xFF), gfx::rgb(0x1E, 0x1E, 0x96)},
+    {gfx::rgb(0xFF, 0xB4, 0xC0), gfx::rgb(0xFF, 0x6E, 0x82), gfx::rgb(0xB4, 0x32, 0x50)},
+    {gfx::rgb(0xAA, 0xFF, 0xA0), gfx::rgb(0x5A, 0xDC, 0x5A), gfx::rgb(0x1E, 0x8C, 0x3C)},
+    {gfx::rgb(0xFF, 0xFF, 0xAA), gfx::rgb(0xF0, 0xDC, 0x46), gfx::rgb(0xB4, 0x8C, 0x1E)},
+}};
+
+// Copies every pixel of the part, magenta included, so a strip replaces what lay under it.
+void pasteOpaque(gfx::Surface& dst, const gfx::Surface& part, int x, int y) {
+  gfx::bitBlt(dst, x, y, part.width(), part.height(), part, 0, 0);
+}
+
+// The pixels of `s` with each colour of `swaps` replaced, all at once so no swap feeds another.
+gfx::Surface recoloured(gfx::Surface s, const std::map<gfx::Color, gfx::Color>& swaps) {
+  for (gfx::Color& c : s.mutablePixels()) {
+    auto it = swaps.find(c);
+    if (it != swaps.end()) c = it->second;
+  }
+  return s;
+}
+
+void clearRect(gfx::Surface& s, int x, int y, int w, int h) { fill(s, Rect::xywh(x, y, w, h), gfx::kMagenta); }
+
+// The fade-out keys only the magenta that touches the cell's border, so a gap the figure
+// encloses would flash magenta: ink it as shadow.
+void inkEnclosedGaps(gfx::Surface& s, gfx::Color ink) {
+  const int w = s.width(), h = s.height();
+  std::vector<char> outside(static_cast<size_t>(w * h), 0);
+  std::vector<std::pair<int, int>> todo;
+  for (int x = 0; x < w; ++x) todo.insert(todo.end(), {{x, 0}, {x, h - 1}});
+  for (int y = 0; y < h; ++y) todo.insert(todo.end(), {{0, y}, {w - 1, y}});
+  while (!todo.empty()) {
+    auto [x, y] = todo.back();
+    todo.pop_back();
+    if (x < 0 || y < 0 || x >= w || y >= h) continue;
+    char& seen = outside[static_cast<size_t>(y * w + x)];
+    if (seen || s.pixel(x, y) != gfx::kMagenta) continue;
+    seen = 1;
+    todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+  }
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (!outside[static_cast<size_t>(y * w + x)] && s.pixel(x, y) == gfx::kMagenta) s.setPixel(x, y, ink);
+}
+
+// Every frame is finished the same way: ringed in ink, with no enclosed gap left.
+void finish(gfx::Surface& s) {
+  outline(s, s.bounds(), gfx::kMagenta, kInk);
+  inkEnclosedGaps(s, kInk);
+}
+
+gfx::Surface withLegs(gfx::Surface s, const gfx::Surface& legs) {
+  pasteOpaque(s, legs, 0, 26);
+  return s;
+}
+
+gfx::Surface withFace(gfx::Surface s, const gfx::Surface& face) {
+  pasteOpaque(s, face, 9, 12);
+  return s;
+}
+
+// The hanging arms occupy columns 8-9 and 22-23 of the body; a raised arm replaces one.
+constexpr int kArmX = 21, kArmY = 2;
+gfx::Surface withRaisedArm(gfx::Surface s, const gfx::Surface& arm) {
+  clearRect(s, 22, 19, 2, 7);
+  stamp(s, kArmX, kArmY, arm);
+  return s;
+}
+gfx::Surface withBothArmsUp(gfx::Surface s, const gfx::Surface& arm) {
+  s = withRaisedArm(std::move(s), arm);
+  clearRect(s, 8, 19, 2, 7);
+  stamp(s, kCell - kArmX - arm.width(), kArmY, mirrored(arm));
+  return s;
+}
+
+// Falling over to the left: every row slides left by a third of its height above the feet, so
+// the figure leans about 18 degrees and keeps its feet where they were, a little to the right.
+gfx::Surface toppledLeft(const gfx::Surface& s) {
+  gfx::Surface out(kCell, kCell, gfx::kMagenta);
+  for (int y = 0; y < kCell; ++y) {
+    int dx = 4 - (29 - y) / 3;
+    for (int x = 0; x < kCell; ++x) out.setPixel(x + dx, y, s.pixel(x, y));
+  }
+  return out;
+}
+
+// Flat on the ground, head to the left, back on the floor row of the piece.
+gfx::Surface lyingLeft(const gfx::Surface& s) {
+  gfx::Surface out(kCell, kCell, gfx::kMagenta);
+  stamp(out, 0, 4, turnedLeft(s));
+  return out;
+}
+
+std::array<gfx::Surface, kPoses> adventurerPoses(const PixelArt& art) {
+  const gfx::Surface& front = art.sprite("hero_front");
+  const gfx::Surface& back = art.sprite("hero_back");
+  const gfx::Surface& side = art.sprite("hero_side");
+  const gfx::Surface& step = art.sprite("hero_legs_front_step");
+  const gfx::Surface& arm = art.sprite("hero_arm_up");
+  gfx::Surface armV = arm;
+  stamp(armV, 0, 0, art.sprite("hero_fingers_v"));
+  gfx::Surface left = side;
+  gfx::Surface leftHalf = withLegs(side, art.sprite("hero_legs_side_half"));
+  gfx::Surface leftStride = withLegs(side, art.sprite("hero_legs_side_stride"));
+  gfx::Surface topple = toppledLeft(withBothArmsUp(withFace(front, art.sprite("hero_face_surprise")), arm));
+  gfx::Surface lying = lyingLeft(withFace(front, art.sprite("hero_face_cry")));
+  std::array<gfx::Surface, kPoses> p{
+      front,
+      withLegs(front, step),
+      withLegs(front, mirrored(step)),
+      left,
+      leftHalf,
+      leftStride,
+      mirrored(left),
+      mirrored(leftHalf),
+      mirrored(leftStride),
+      back,
+      withLegs(back, step),
+      withLegs(back, mirrored(step)),
+      topple,
+      lying,
+      withRaisedArm(front, arm),
+      withRaisedArm(withFace(front, art.sprite("hero_face_wink")), armV),
+      withFace(front, art.sprite("hero_face_smile")),
+      withBothArmsUp(withFace(front, art.sprite("hero_face_cry")), arm),
+      withFace(front, art.sprite("hero_face_surprise")),
+      mirrored(topple),
+      mirrored(lying),
+  };
+  for (auto& s : p) finish(s);
+  return p;
+}
+
+// The five boss forms are one creature growing: little, then grown with a tail, with horns,
+// turned red, and crowned.
+constexpr int kBossForms[] = {4, 9, 14, 19, 24};
+
+gfx::Surface vorakForm(const PixelArt& art, int stage) {
+  if (stage == 0) return art.sprite("vorak_little");
+  gfx::Surface s(kCell, kCell, gfx::kMagenta);
+  stamp(s, 0, 0, art.sprite("vorak_tail"));
+  stamp(s, 0, 0, art.sprite("vorak_grown"));
+  if (stage >= 2) stamp(s, 0, 0, art.sprite("vorak_horns"));
+  if (stage >= 4) stamp(s, 0, 0, art.sprite("vorak_crown"));
+  if (stage >= 3)
+    s = recoloured(s, {{gfx::rgb(0xD2, 0xA8, 0xF8), gfx::rgb(0xFF, 0xB4, 0xA0)},
+                       {gfx::rgb(0x9A, 0x5A, 0xD8), gfx::rgb(0xE0, 0x48, 0x38)},
+                       {gfx::rgb(0x6A, 0x36, 0xA8), gfx::rgb(0xA8, 0x20, 0x28)},
+                       {gfx::rgb(0x3C, 0x1C, 0x68), gfx::rgb(0x60, 0x10, 0x18)}});
+  return s;
+}
+
+gfx::Surface monsterPortrait(const PixelArt& art, int index) {
+  gfx::Surface s;
+  for (int stage = 0; stage < 5; ++stage)
+    if (kBossForms[stage] == index) s = vorakForm(art, stage);
+  if (s.empty()) s = art.sprite("monster_" + std::string(index < 10 ? "0" : "") + std::to_string(index));
+  finish(s);
+  return s;
+}
+
+void drawChara(gfx::Surface& sheet, const Context& ctx) {
+  auto poses = adventurerPoses(ctx.art);
+  const Tones& drawn = kSeatTones[0];
+  for (int seat = 0; seat < 4; ++seat) {
+    const Tones& t = kSeatTones[static_cast<size_t>(seat)];
+    std::map<gfx::Color, gfx::Color> swap{{drawn.light, t.light}, {drawn.mid, t.mid}, {drawn.dark, t.dark}};
+    for (int p = 0; p < kPoses; ++p)
+      pasteOpaque(sheet, recoloured(poses[static_cast<size_t>(p)], swap), p * kCell, seat * kCell);
+  }
+  for (int m = 0; m < kMonsters; ++m) pasteOpaque(sheet, monsterPortrait(ctx.art, m), 0, (4 + m) * kCell);
+}
+
+const Register chara("PicChara.png", 21 * kCell, 29 * kCell, drawChara);
+
+}  // namespace
+}  // namespace picgen
