@@ -664,6 +664,9 @@ const Register sheet("PicMap.png", 481, 96, [](Surface& s, const Context&) {
   s.setPixel(48, 79, HOLE);
 });
 
+// The window icon: the crowned king of the board.
+const Register icon("Icon.png", 32, 32, [](Surface& s, const Context&) { boss(s, 5); });
+
 // --- PicMapSky --------------------------------------------------------------------------------------
 
 // Sky per board row, top to bottom: open blue sky down to a dark cave.
