@@ -1,5 +1,6 @@
 #include "sys/clock.h"
 
+#include <sys/prctl.h>
 #include <time.h>
 
 #include <algorithm>
@@ -10,7 +11,8 @@ namespace {
 // The kernel usually wakes us within tens of microseconds; sleeping until shortly before the
 // deadline and spinning the rest keeps waits exact without holding a core for their length.
 // On a loaded machine wake-ups come later, so the spun tail follows the recent lateness.
-constexpr int64_t kMinSpinTail = 1'000'000;  // 1 ms in ns
+// Steps of one millisecond (the scroller's pace) must mostly sleep too, so the floor is low.
+constexpr int64_t kMinSpinTail = 150'000;  // 150 us in ns
 constexpr int64_t kMaxSpinTail = 4'000'000;
 int64_t gRecentLateness = 0;  // decaying maximum of how late sleeps woke, in ns
 
@@ -32,6 +34,10 @@ int64_t RealClock::now() {
 }
 
 void RealClock::waitUntil(int64_t tick) {
+  // The default 50 us timer slack alone would eat a third of the spun tail.
+  static const bool slackSet = prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL) == 0;
+  (void)slackSet;
+  bool slept = false;
   for (;;) {
     int64_t tail = std::clamp(2 * gRecentLateness, kMinSpinTail, kMaxSpinTail);
     int64_t left = tick - now();
@@ -42,7 +48,11 @@ void RealClock::waitUntil(int64_t tick) {
     clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr);
     int64_t late = now() - wake;
     gRecentLateness = std::max(late, gRecentLateness - gRecentLateness / 8);
+    slept = true;
   }
+  // A wait shorter than the tail sleeps never and so measures nothing: let an old late wake-up
+  // fade anyway, or short paced steps would stay spun for good after one bad moment.
+  if (!slept) gRecentLateness -= gRecentLateness / 8;
   while (now() < tick) cpuRelax();
 }
 
