@@ -24,7 +24,8 @@ PlayerRecord sample(int i) {
   p.yPosMap = i == 3 ? -1 : 8;
   p.sChara = i;
   p.sPtn = 6;
-  p.sName = i == 0 ? "ブルー" : "P" + std::to_string(i);
+  const char* names[] = {"ブルー", "P1", " ピンク ", "'P3'"};  // blanks and quotes survive
+  p.sName = names[i];
   p.sLevel = 3 + i;
   p.sLife = 25;
   p.sStr = 12;
