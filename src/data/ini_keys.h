@@ -14,8 +14,7 @@ struct IniEntry {
 };
 
 // The keys go, in order, into a copy of the file beside it, which then replaces the file;
-// keys already there are overwritten in place, everything else stays. Values read back as
-// written, blanks at their ends and outer quotes included. False on any failure.
+// keys already there are overwritten in place, everything else stays. False on any failure.
 bool WriteIniKeys(std::string_view fileName, const std::vector<IniEntry>& entries);
 
 }  // namespace data_detail
