@@ -71,7 +71,7 @@ bool MusicPlayer::open(const std::string& soundFont, int rate, std::string* erro
   fluid_settings_setstr(settings_, "player.timing-source", "sample");
   fluid_settings_setint(settings_, "synth.polyphony", 128);
   // The default gain is far too quiet next to the effects; this keeps our densest piece below full scale.
-  fluid_settings_setnum(settings_, "synth.gain", 0.55);
+  fluid_settings_setnum(settings_, "synth.gain", 0.9);
   fluid_settings_setint(settings_, "synth.reverb.active", 1);
   fluid_settings_setnum(settings_, "synth.reverb.room-size", 0.55);
   fluid_settings_setnum(settings_, "synth.reverb.damp", 0.35);

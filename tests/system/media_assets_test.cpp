@@ -1,0 +1,78 @@
+// The sounds and music the build writes into the game folder, checked as the game will load them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "media/audio.h"
+#include "media/music.h"
+#include "media/wave.h"
+#include "sys/clock.h"
+#include "sys/path.h"
+
+namespace {
+
+const std::string kWav = std::string(VORAK_GAME_DIR) + "/Vorak-Wav/";
+
+TEST(GameSounds, EveryEffectIsThereShortCleanAndAtItsLevel) {
+  struct Case {
+    const char* name;  // as the game spells it, trailing blanks included
+    double maxSeconds;
+  } cases[] = {
+      {"QV-Click.wav", 0.1},       {"QV-Dice.wav ", 1.0},   {"QV-Pai.wav", 0.3},     {"QV-Walk.wav ", 0.08},
+      {"QV-WalkGrass.wav ", 0.08}, {"QV-Pocha.wav", 0.5},   {"QV-Hit01.wav ", 0.25}, {"QV-Hit02.wav ", 0.3},
+      {"QV-Hit03.wav", 0.3},       {"QV-Hit04.wav", 0.3},   {"QV-Hit05.wav ", 0.5},  {"QV-Miss.wav ", 0.3},
+      {"QV-FadeOut.wav", 1.0},     {"QV-Himitsu.Wav", 1.0}, {"QV-Food.wav", 0.5},    {"QV-LVUP.wav", 0.8},
+      {"QV-Meet.wav", 0.8},        {"QV-Paun.wav", 0.3},    {"QV-STAGE.wav", 2.1},
+  };
+  for (const Case& c : cases) {
+    media::Wave w;
+    std::string error;
+    ASSERT_TRUE(media::loadWave(kWav + c.name, w, &error)) << c.name << ": " << error;
+    EXPECT_EQ(w.rate, 22050) << c.name;
+    EXPECT_EQ(w.channels, 1) << c.name;
+    double seconds = static_cast<double>(w.frames()) / w.rate;
+    EXPECT_GT(seconds, 0.02) << c.name;
+    EXPECT_LE(seconds, c.maxSeconds) << c.name;
+    float peak = 0;
+    for (float s : w.samples) peak = std::max(peak, std::abs(s));
+    EXPECT_LE(peak, 0.8913f) << c.name << " peaks above -1 dBFS";
+    EXPECT_GE(peak, 0.25f) << c.name << " is too quiet";
+    // Ends at silence, so a cut-off never clicks.
+    EXPECT_LT(std::abs(w.samples.back()), 0.01f) << c.name;
+  }
+  // Exactly this spelling ships, for file systems that match letter case.
+  EXPECT_TRUE(std::filesystem::exists(kWav + "QV-Himitsu.Wav"));
+}
+
+TEST(GameMusic, EveryPieceIsAMidiFileAndTheLoopsLastFortyFiveSeconds) {
+  std::string font = media::defaultSoundFont();
+  struct Case {
+    const char* name;
+    bool loops;
+  } cases[] = {{"Md-Opening.mid", true},
+               {"Md-Normal.mid", true},
+               {"Md-Battle.mid", true},
+               {"MD-Ending.mid", false},
+               {"Md-Staff.mid", true}};
+  for (const Case& c : cases) {
+    ASSERT_TRUE(std::filesystem::exists(kWav + c.name)) << c.name;
+    std::string bytes;
+    ASSERT_TRUE(sys::readFile(kWav + c.name, bytes));
+    EXPECT_TRUE(media::isMidiFile(bytes)) << c.name;
+    if (font.empty()) continue;
+    sys::ScopedVirtualClock clock;
+    media::AudioEngine e(11, media::AudioEngine::Output::Silent);
+    e.open();
+    ASSERT_TRUE(e.openMusic(font));
+    ASSERT_TRUE(e.playMusic(bytes, 1));
+    clock->advanceMs(c.loops ? 45'000 : 60'000);  // the ending runs one to two minutes
+    EXPECT_TRUE(e.musicPlaying()) << c.name << " ends too soon";
+    clock->advanceMs(c.loops ? 45'000 : 70'000);
+    EXPECT_FALSE(e.musicPlaying()) << c.name << " lasts longer than expected";
+    EXPECT_EQ(e.clippedSamples(), 0u) << c.name << " clips";
+  }
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+// Our sound and music generators: effects from voice lists, pieces from note lists.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace audio {
+
+// Renders every effect of an effects file into `outDir`. False (message on stderr) on any error.
+bool makeEffects(const std::filesystem::path& source, const std::filesystem::path& outDir);
+
+// Writes the MIDI file a tune file names into `outDir`. False (message on stderr) on any error.
+bool makeTune(const std::filesystem::path& source, const std::filesystem::path& outDir);
+
+// Renders `seconds` of a MIDI file through the game's audio engine into a stereo WAVE file.
+bool renderTune(const std::string& midiPath, const std::string& wavPath, double seconds);
+
+// A frequency in Hz from a number ("440") or a note name ("A4", "C#5", "Bb3").
+bool parseFrequency(const std::string& text, double& hz);
+
+// The line without its comment: a '#' at the start of a word ("C#5" keeps its sharp).
+std::string stripComment(const std::string& line);
+
+}  // namespace audio
