@@ -1,8 +1,5 @@
 #include "text.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -11,68 +8,18 @@
 #include <stdexcept>
 #include <vector>
 
+#include "gfx/font.h"
+
 namespace picgen {
 namespace {
 
-// Faces by preference; the first that exists wins, and a glyph missing from it comes from the
-// plain gothic so a label never shows a blank box.
-const std::vector<const char*>& candidates(Face f) {
-  static const std::vector<const char*> heavy = {"/usr/share/fonts/opentype/mplus/Mplus1-Black.otf",
-                                                 "/usr/share/fonts/opentype/mplus/Mplus1-ExtraBold.otf",
-                                                 "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"};
-  static const std::vector<const char*> bold = {"/usr/share/fonts/opentype/mplus/Mplus1-Bold.otf",
-                                                "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"};
-  static const std::vector<const char*> plain = {"/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"};
-  switch (f) {
-    case Face::Heavy: return heavy;
-    case Face::Bold: return bold;
-    default: return plain;
+std::shared_ptr<const gfx::Font> fontFor(const TextStyle& st) {
+  // The game's own face names, so the lettering matches what the font layer draws at run time.
+  switch (st.face) {
+    case Face::Heavy: return gfx::Font::open({"HG創英角ｺﾞｼｯｸUB", st.px, false, true});
+    case Face::Bold: return gfx::Font::open({"M PLUS 1", st.px, true, true});
+    default: return gfx::Font::open({"ＭＳ ゴシック", st.px, false, true});
   }
-}
-
-struct Library {
-  FT_Library lib = nullptr;
-  std::map<std::string, FT_Face> faces;
-  Library() {
-    if (FT_Init_FreeType(&lib)) throw std::runtime_error("FreeType does not start");
-  }
-  ~Library() {
-    for (auto& [_, f] : faces) FT_Done_Face(f);
-    FT_Done_FreeType(lib);
-  }
-  FT_Face open(const char* path) {
-    auto it = faces.find(path);
-    if (it != faces.end()) return it->second;
-    FT_Face f = nullptr;
-    if (FT_New_Face(lib, path, 0, &f)) f = nullptr;
-    faces[path] = f;
-    return f;
-  }
-  FT_Face face(Face which) {
-    for (const char* p : candidates(which))
-      if (FT_Face f = open(p)) return f;
-    throw std::runtime_error("no Japanese gothic font installed (fonts-ipafont-gothic)");
-  }
-  FT_Face fallback() { return face(Face::Plain); }
-};
-
-Library& library() {
-  static Library l;
-  return l;
-}
-
-std::vector<char32_t> decode(const std::string& s) {
-  std::vector<char32_t> out;
-  for (size_t i = 0; i < s.size();) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    int n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
-    for (int k = 1; k < n && i + static_cast<size_t>(k) < s.size(); ++k)
-      cp = (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<size_t>(k)]) & 0x3F);
-    out.push_back(cp);
-    i += static_cast<size_t>(n);
-  }
-  return out;
 }
 
 // Coverage 0..255 of the whole string, origin = top-left of the em box at `pad`.
@@ -84,68 +31,53 @@ struct Mask {
                ? 0
                : a[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)];
   }
+  uint8_t& ref(int x, int y) { return a[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)]; }
 };
 
-Mask render(const std::string& utf8, const TextStyle& st, double xscale) {
-  Library& L = library();
-  FT_Face main = L.face(st.face);
-  FT_Face alt = L.fallback();
-  auto cps = decode(utf8);
-  FT_Matrix m{static_cast<FT_Fixed>(std::lround(xscale * 65536.0)), 0, 0, 0x10000};
-  struct G {
-    std::vector<uint8_t> bits;
-    int w, h, left, top, pitch;
-    long pen;
-  };
-  std::vector<G> glyphs;
-  long pen = 0;  // 26.6
-  int ascent = 0;
-  for (FT_Face f : {main, alt}) {
-    FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(st.px));
-    FT_Set_Transform(f, &m, nullptr);
-  }
-  ascent = static_cast<int>(main->size->metrics.ascender >> 6);
-  // Centre the em box on the font's own ascender/descender split.
-  int descent = static_cast<int>(-(main->size->metrics.descender >> 6));
-  int baseline = ascent * st.px / std::max(1, ascent + descent);
-  for (char32_t cp : cps) {
-    FT_Face f = main;
-    FT_UInt gi = FT_Get_Char_Index(f, cp);
-    if (gi == 0) {
-      f = alt;
-      gi = FT_Get_Char_Index(f, cp);
-    }
-    if (FT_Load_Glyph(f, gi, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) ||
-        FT_Render_Glyph(f->glyph, FT_RENDER_MODE_NORMAL))
-      continue;
-    FT_Bitmap& b = f->glyph->bitmap;
-    G g{{}, static_cast<int>(b.width), static_cast<int>(b.rows), f->glyph->bitmap_left, f->glyph->bitmap_top, b.pitch,
-        pen};
-    for (unsigned y = 0; y < b.rows; ++y)
-      for (unsigned x = 0; x < b.width; ++x) g.bits.push_back(b.buffer[y * static_cast<unsigned>(b.pitch) + x]);
-    g.pitch = static_cast<int>(b.width);
-    glyphs.push_back(std::move(g));
-    pen += f->glyph->advance.x;
-  }
+Mask render(const std::string& utf8, const TextStyle& st) {
+  auto font = fontFor(st);
+  // Centre the em box on the font's own ascent/descent split.
+  int baseline = font->ascent() * st.px / std::max(1, font->height());
   Mask mk;
   mk.pad = st.outline + st.shadow + 2;
-  mk.w = static_cast<int>(pen >> 6) + 2 * mk.pad + st.px;
+  mk.w = font->extent(utf8).cx + 2 * mk.pad + st.px;
   mk.h = st.px * 2 + 2 * mk.pad;
   mk.a.assign(static_cast<size_t>(mk.w) * static_cast<size_t>(mk.h), 0);
-  for (auto& g : glyphs) {
-    int ox = mk.pad + static_cast<int>(g.pen >> 6) + g.left;
-    int oy = mk.pad + baseline - g.top;
-    for (int y = 0; y < g.h; ++y)
-      for (int x = 0; x < g.w; ++x) {
-        int X = ox + x, Y = oy + y;
+  int pen = mk.pad;
+  for (size_t i = 0; i < utf8.size();) {
+    char32_t cp = gfx::nextCodePoint(utf8, i);
+    const gfx::Font::Glyph& g = font->grayGlyph(cp);
+    for (int y = 0; y < g.grayH; ++y)
+      for (int x = 0; x < g.grayW; ++x) {
+        int X = pen + g.grayLeft + x, Y = mk.pad + baseline + g.grayTop + y;
         if (X < 0 || Y < 0 || X >= mk.w || Y >= mk.h) continue;
-        auto& d = mk.a[static_cast<size_t>(Y) * static_cast<size_t>(mk.w) + static_cast<size_t>(X)];
-        d = std::max(d, g.bits[static_cast<size_t>(y) * static_cast<size_t>(g.w) + static_cast<size_t>(x)]);
+        uint8_t v = (*g.gray)[static_cast<size_t>(y) * static_cast<size_t>(g.grayW) + static_cast<size_t>(x)];
+        mk.ref(X, Y) = std::max(mk.ref(X, Y), v);
       }
+    pen += g.advance;
   }
-  if (!st.smooth)
-    for (auto& v : mk.a) v = v >= 110 ? 255 : 0;
   return mk;
+}
+
+// Narrows the mask horizontally by `scale` (< 1), averaging the coverage each new column spans.
+Mask squeeze(const Mask& m, double scale) {
+  Mask out = m;
+  std::fill(out.a.begin(), out.a.end(), 0);
+  for (int y = 0; y < m.h; ++y)
+    for (int x = 0; x < m.w; ++x) {
+      double from = (x - m.pad) / scale + m.pad, to = (x + 1 - m.pad) / scale + m.pad;
+      double sum = 0;
+      for (int sx = static_cast<int>(std::floor(from)); sx < static_cast<int>(std::ceil(to)); ++sx) {
+        double part = std::min<double>(sx + 1, to) - std::max<double>(sx, from);
+        if (part > 0) sum += part * m.at(sx, y);
+      }
+      out.ref(x, y) = static_cast<uint8_t>(std::clamp(sum / (to - from) + 0.5, 0.0, 255.0));
+    }
+  return out;
+}
+
+void harden(Mask& m) {
+  for (auto& v : m.a) v = v >= 110 ? 255 : 0;
 }
 
 Mask dilate(const Mask& m, int r) {
@@ -181,15 +113,17 @@ struct Layers {
 };
 
 Layers layers(const std::string& utf8, const TextStyle& st) {
-  Mask base = render(utf8, st, 1.0);
-  Rect ink = inkOf(base);
+  Mask full = render(utf8, st);
+  Mask base = full;
   int extra = 2 * st.outline + st.shadow;
+  Rect ink = inkOf(full);
   if (st.maxWidth > 0 && ink.width() + extra > st.maxWidth && ink.width() > 0) {
     double scale = static_cast<double>(st.maxWidth - extra) / ink.width();
-    base = render(utf8, st, scale);
     // Rounding can leave a pixel over: shrink until it fits.
-    while (inkOf(base).width() + extra > st.maxWidth && scale > 0.3) base = render(utf8, st, scale -= 0.02);
+    do base = squeeze(full, scale), scale -= 0.02;
+    while (inkOf(base).width() + extra > st.maxWidth && scale > 0.3);
   }
+  if (!st.smooth) harden(base);
   Layers L{base, st.outline > 0 ? dilate(base, st.outline) : base, {}};
   Rect r = inkOf(L.edge);
   if (!r.empty() && st.shadow > 0) r.right += st.shadow, r.bottom += st.shadow;
