@@ -58,6 +58,10 @@ class Backend {
   virtual void startTextInput(const gfx::Rect& rect) = 0;
   virtual void stopTextInput() = 0;
 
+  // The desktop's clipboard (text). Backends without one keep it to themselves.
+  virtual std::string clipboardText() { return clipboard_; }
+  virtual void setClipboardText(const std::string& text) { clipboard_ = text; }
+
   // Display modes of the screen, the mode stored as the desktop's own, the mode now on.
   virtual std::vector<DisplayMode> displayModes() = 0;
   virtual DisplayMode storedMode() = 0;
@@ -65,6 +69,9 @@ class Backend {
   // Shows the window full screen in that mode (or a letterboxed full-screen view of it);
   // null goes back to the stored mode and the normal window. False when it could not.
   virtual bool setDisplayMode(const DisplayMode* mode) = 0;
+
+ private:
+  std::string clipboard_;
 };
 
 }  // namespace ui

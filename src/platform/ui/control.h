@@ -123,6 +123,10 @@ class Control {
   const std::optional<gfx::Region>& shape() const { return shape_; }
   void setShape(std::optional<gfx::Region> r);
 
+  // The font size in points of a control that shows text (others ignore it).
+  virtual void setFontSize(double /*points*/) {}
+  virtual double fontSize() const { return 0; }
+
   virtual bool canFocus() const { return false; }
   // Gives the control the keyboard focus of its window; false when it cannot take it.
   bool setFocus();

@@ -1,5 +1,7 @@
 #include "ui/label.h"
 
+#include <algorithm>
+
 #include "gfx/blit.h"
 #include "gfx/text.h"
 #include "ui/toolkit.h"
@@ -42,8 +44,8 @@ void Label::setFont(const gfx::FontSpec& f) {
   invalidate();
 }
 
-void Label::setFontSize(int points) {
-  font_.em = gfx::emFromPoints(points);
+void Label::setFontSize(double points) {
+  font_.em = std::max(1, static_cast<int>(points * 96.0 / 72.0 + 0.5));
   stale_ = true;
   invalidate();
 }

@@ -26,7 +26,8 @@ class Label : public Control {
   const gfx::FontSpec& font() const { return font_; }
   void setFont(const gfx::FontSpec& f);
   // Font size in points, as the design's FontSize.
-  void setFontSize(int points);
+  void setFontSize(double points) override;
+  double fontSize() const override { return font_.em * 72.0 / 96.0; }
   void setForeColor(gfx::Color c) override;
   void setBackColor(gfx::Color c) override;
 

@@ -267,7 +267,7 @@ void focusNext(Window* w, bool back) {
   }
 }
 
-void keyPress(Window* w, Control* f, int ascii) {
+void keyPress(Window* w, Control* f, int& ascii) {
   if (w->KeyPreview) {
     w->handleKeyPress(ascii);
     if (ascii == 0) return;
