@@ -16,7 +16,11 @@ bool WriteIniKeys(std::string_view fileName, const std::vector<IniEntry>& entrie
   fs::path work = target;
   work += ".keys-" + std::to_string(::getpid());
   std::string old;
-  if (!sys::readFile(fileName, old)) old.clear();  // a missing file is created
+  std::error_code ec;
+  if (!sys::readFile(fileName, old)) {
+    if (fs::exists(target, ec)) return false;  // there but unreadable: never replace it
+    old.clear();                               // missing: created
+  }
   if (!sys::writeFileAtomic(work.string(), old)) return false;
   bool ok = true;
   for (const IniEntry& e : entries) {
@@ -25,7 +29,6 @@ bool WriteIniKeys(std::string_view fileName, const std::vector<IniEntry>& entrie
       break;
     }
   }
-  std::error_code ec;
   if (ok) {
     fs::rename(work, target, ec);
     ok = !ec;

@@ -102,6 +102,10 @@ TEST_F(SettingsTest, DisplayModeSwitchesOnlyForAnExactOn) {
 TEST_F(SettingsTest, FailedSaveLeavesTheFileAlone) {
   EXPECT_FALSE(SaveSettings(path("no-such-folder/Vorak.Vrk")));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "no-such-folder"));
+  std::filesystem::create_directories(dir_ / "Vorak.Vrk" / "kept");  // there, but no file to read
+  EXPECT_FALSE(SaveSettings(path("Vorak.Vrk")));
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "Vorak.Vrk" / "kept"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
 }
 
 TEST_F(SettingsTest, FileOfTheOldCodePageLoads) {

@@ -48,14 +48,5 @@ class DataTest : public ::testing::Test {
     return s.str();
   }
 
-  // A folder nothing can be written into (root ignores permissions, so a missing folder then).
-  std::string unwritableFile(const std::string& name) const {
-    auto ro = dir_ / "ro";
-    std::filesystem::create_directory(ro);
-    std::filesystem::permissions(ro, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    if (::geteuid() == 0) return (dir_ / "missing" / name).string();
-    return (ro / name).string();
-  }
-
   std::filesystem::path dir_;
 };
