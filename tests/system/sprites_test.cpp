@@ -103,3 +103,88 @@ TEST(CharacterSheet, SeatsWearDifferentColours) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Pictures, HaveTheirExactSizes) {
+  struct Size {
+    const char* file;
+    int w, h;
+  };
+  for (Size z : {Size{"PicWaku.png", 128, 64},
+                 {"PicPunch.png", 160, 32},
+                 {"PicTarget.png", 80, 80},
+                 {"PicMato.png", 200, 100},
+                 {"PicSlot.png", 60, 304},
+                 {"PicCasino0.png", 200, 200},
+                 {"PicCasino1.png", 200, 200},
+                 {"PicCasino3.png", 200, 200},
+                 {"PicTitle.png", 201, 122}}) {
+    gfx::Surface s = picture(z.file);
+    EXPECT_EQ(s.width(), z.w) << z.file;
+    EXPECT_EQ(s.height(), z.h) << z.file;
+  }
+}
+
+TEST(Pictures, KeyedSheetsHaveMagentaCorners) {
+  for (const char* f : {"PicWaku.png", "PicTitle.png", "PicPunch.png", "PicMato.png"})
+    EXPECT_EQ(picture(f).pixel(0, 0), kKey) << f;
+}
+
+// Markers lie under the 32 x 32 figure, so they must show beyond its silhouette (columns 6-25).
+TEST(Pictures, MarkersReachPastTheFigure) {
+  gfx::Surface s = picture("PicWaku.png");
+  for (int row = 0; row < 2; ++row)
+    for (int col = 0; col < 4; ++col) {
+      int x = col * kCell, y = row * kCell;
+      EXPECT_GT(opaqueIn(s, x, y, x + 5, y + kCell - 1), 5) << col << "," << row;
+      EXPECT_GT(opaqueIn(s, x + 26, y, x + kCell - 1, y + kCell - 1), 5) << col << "," << row;
+    }
+  // At rest dark, handled bright: the same seat's two markers differ.
+  EXPECT_NE(s.pixel(16, 3), s.pixel(16, 35));
+}
+
+TEST(Pictures, TargetIsPureBlackOnPureWhiteCentredOnItsMiddle) {
+  gfx::Surface s = picture("PicTarget.png");
+  for (gfx::Color c : s.pixels()) ASSERT_TRUE(c == gfx::kBlack || c == gfx::kWhite) << std::hex << c;
+  EXPECT_EQ(s.pixel(40, 40), gfx::kBlack);
+  for (int d = 1; d < 40; ++d) {
+    EXPECT_EQ(s.pixel(40 - d, 40 + 5), s.pixel(40 + d, 40 + 5)) << d;
+    EXPECT_EQ(s.pixel(40 + 5, 40 - d), s.pixel(40 + 5, 40 + d)) << d;
+  }
+}
+
+// The reel is drawn over its own last frame with magenta keyed, so it must hold no magenta, and
+// its last cell must repeat its first for the wrap.
+TEST(Pictures, ReelStripIsOpaqueAndWraps) {
+  gfx::Surface s = picture("PicSlot.png");
+  for (gfx::Color c : s.pixels()) ASSERT_NE(c, kKey);
+  for (int y = 0; y < 38; ++y)
+    for (int x = 0; x < 60; ++x) ASSERT_EQ(s.pixel(x, 266 + y), s.pixel(x, y)) << x << "," << y;
+  for (int k = 0; k + 1 < 7; ++k) {
+    int differing = 0;
+    for (int y = 0; y < 38; ++y)
+      for (int x = 0; x < 60; ++x) differing += s.pixel(x, 38 * k + y) != s.pixel(x, 38 * (k + 1) + y);
+    EXPECT_GT(differing, 50) << "symbols " << k << " and " << k + 1;
+  }
+}
+
+int brightness(gfx::Color c) { return (gfx::red(c) + gfx::green(c) + gfx::blue(c)) / 3; }
+
+// White lettering with a dark shadow is drawn onto these areas, so they must be dark.
+TEST(Pictures, TextAreasOfTheMiniGamesAreDark) {
+  struct Area {
+    const char* file;
+    int x, y, w, h;
+  };
+  for (Area a : {Area{"PicCasino0.png", 130, 160, 70, 40},
+                 {"PicCasino3.png", 10, 10, 180, 40},
+                 {"PicCasino3.png", 10, 60, 180, 40},
+                 {"PicCasino3.png", 10, 120, 180, 40}}) {
+    gfx::Surface s = picture(a.file);
+    for (int y = a.y; y < a.y + a.h; ++y)
+      for (int x = a.x; x < a.x + a.w; ++x) ASSERT_LT(brightness(s.pixel(x, y)), 90) << a.file << " " << x << "," << y;
+  }
+}
+
+}  // namespace

@@ -210,6 +210,15 @@ Surface turnedLeft(const Surface& src) {
   return out;
 }
 
+Surface recoloured(const Surface& src, const std::map<Color, Color>& swaps) {
+  Surface s = src;
+  for (Color& c : s.mutablePixels()) {
+    auto it = swaps.find(c);
+    if (it != swaps.end()) c = it->second;
+  }
+  return s;
+}
+
 void replaceColor(Surface& s, Rect r, Color from, Color to) {
   r = r.intersect(s.bounds());
   for (int y = r.top; y < r.bottom; ++y)

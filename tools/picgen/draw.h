@@ -3,6 +3,7 @@
 // on purpose and no drawn pixel lands on a key by accident.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,8 @@ Surface mirrored(const Surface& src);
 // A quarter turn anticlockwise: the top row becomes the left column, read bottom to top.
 Surface turnedLeft(const Surface& src);
 void replaceColor(Surface& s, Rect r, Color from, Color to);
+// A copy with each colour of `swaps` replaced, all at once, so no swap feeds another.
+Surface recoloured(const Surface& src, const std::map<Color, Color>& swaps);
 // Draws a one-pixel outline in `ink` on every background pixel (== bg) inside `area` that
 // touches a non-background pixel (4-neighbours; with diagonal, 8).
 void outline(Surface& s, Rect area, Color bg, Color ink, bool diagonal = false);

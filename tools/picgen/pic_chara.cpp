@@ -1,6 +1,8 @@
 // PicChara: rows 0-3 the four seats' adventurer in 21 poses, rows 4-28 one portrait per monster
 // in column 0. Every pose is composed from a few drawn parts and outlined last, so the ring of
 // dark ink always follows the final silhouette.
+#include "pic_chara.h"
+
 #include <array>
 #include <string>
 #include <utility>
@@ -9,6 +11,7 @@
 #include "draw.h"
 #include "gfx/blit.h"
 #include "picgen.h"
+#include "seat_colours.h"
 
 namespace picgen {
 namespace {
@@ -18,29 +21,9 @@ constexpr int kPoses = 21;
 constexpr int kMonsters = 25;
 constexpr gfx::Color kInk = gfx::rgb(0x18, 0x14, 0x24);
 
-struct Tones {
-  gfx::Color light, mid, dark;
-};
-// The art is drawn in the first seat's tones; the other seats swap them for their own.
-constexpr std::array<Tones, 4> kSeatTones{{
-    {gfx::rgb(0x82, 0x96, 0xFF), gfx::rgb(0x32, 0x32, 0xFF), gfx::rgb(0x1E, 0x1E, 0x96)},
-    {gfx::rgb(0xFF, 0xB4, 0xC0), gfx::rgb(0xFF, 0x6E, 0x82), gfx::rgb(0xB4, 0x32, 0x50)},
-    {gfx::rgb(0xAA, 0xFF, 0xA0), gfx::rgb(0x5A, 0xDC, 0x5A), gfx::rgb(0x1E, 0x8C, 0x3C)},
-    {gfx::rgb(0xFF, 0xFF, 0xAA), gfx::rgb(0xF0, 0xDC, 0x46), gfx::rgb(0xB4, 0x8C, 0x1E)},
-}};
-
 // Copies every pixel of the part, magenta included, so a strip replaces what lay under it.
 void pasteOpaque(gfx::Surface& dst, const gfx::Surface& part, int x, int y) {
   gfx::bitBlt(dst, x, y, part.width(), part.height(), part, 0, 0);
-}
-
-// The pixels of `s` with each colour of `swaps` replaced, all at once so no swap feeds another.
-gfx::Surface recoloured(gfx::Surface s, const std::map<gfx::Color, gfx::Color>& swaps) {
-  for (gfx::Color& c : s.mutablePixels()) {
-    auto it = swaps.find(c);
-    if (it != swaps.end()) c = it->second;
-  }
-  return s;
 }
 
 void clearRect(gfx::Surface& s, int x, int y, int w, int h) { fill(s, Rect::xywh(x, y, w, h), gfx::kMagenta); }
@@ -174,6 +157,8 @@ gfx::Surface vorakForm(const PixelArt& art, int stage) {
   return s;
 }
 
+}  // namespace
+
 gfx::Surface monsterPortrait(const PixelArt& art, int index) {
   gfx::Surface s;
   for (int stage = 0; stage < 5; ++stage)
@@ -183,11 +168,13 @@ gfx::Surface monsterPortrait(const PixelArt& art, int index) {
   return s;
 }
 
+namespace {
+
 void drawChara(gfx::Surface& sheet, const Context& ctx) {
   auto poses = adventurerPoses(ctx.art);
-  const Tones& drawn = kSeatTones[0];
+  const SeatTones& drawn = kSeatTones[0];
   for (int seat = 0; seat < 4; ++seat) {
-    const Tones& t = kSeatTones[static_cast<size_t>(seat)];
+    const SeatTones& t = kSeatTones[static_cast<size_t>(seat)];
     std::map<gfx::Color, gfx::Color> swap{{drawn.light, t.light}, {drawn.mid, t.mid}, {drawn.dark, t.dark}};
     for (int p = 0; p < kPoses; ++p)
       pasteOpaque(sheet, recoloured(poses[static_cast<size_t>(p)], swap), p * kCell, seat * kCell);
