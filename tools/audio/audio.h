@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace audio {
 
@@ -14,6 +15,9 @@ bool makeTune(const std::filesystem::path& source, const std::filesystem::path& 
 
 // Renders `seconds` of a MIDI file through the game's audio engine into a stereo WAVE file.
 bool renderTune(const std::string& midiPath, const std::string& wavPath, double seconds);
+
+// Plays WAVE and MIDI files (each piece for `musicSeconds`) through the real SDL output.
+bool playFiles(const std::vector<std::string>& files, double musicSeconds);
 
 // A frequency in Hz from a number ("440") or a note name ("A4", "C#5", "Bb3").
 bool parseFrequency(const std::string& text, double& hz);

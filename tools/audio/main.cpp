@@ -1,4 +1,4 @@
-// vorak-audio effects FILE OUTDIR | tunes OUTDIR FILE... | render MID WAV SECONDS
+// vorak-audio effects FILE OUTDIR | tunes OUTDIR FILE... | render MID WAV SECONDS | play SECONDS FILE...
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,6 +14,9 @@ int main(int argc, char** argv) {
     return ok ? 0 : 1;
   }
   if (mode == "render" && argc == 5) return audio::renderTune(argv[2], argv[3], std::atof(argv[4])) ? 0 : 1;
-  std::fputs("usage: vorak-audio effects FILE OUTDIR | tunes OUTDIR FILE... | render MID WAV SECONDS\n", stderr);
+  if (mode == "play" && argc >= 4) return audio::playFiles({argv + 3, argv + argc}, std::atof(argv[2])) ? 0 : 1;
+  std::fputs("usage: vorak-audio effects FILE OUTDIR | tunes OUTDIR FILE... | render MID WAV SECONDS\n"
+             "       vorak-audio play MUSIC_SECONDS FILE...\n",
+             stderr);
   return 2;
 }

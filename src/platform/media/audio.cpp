@@ -62,6 +62,14 @@ void AudioEngine::open() {
     auto tryOpen = [this]() -> bool {
       if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
       ownSubsystem_ = true;
+      // A driver that sees no device at all: opening it would only fill stderr with its complaints.
+      std::string name = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
+      if (name != "dummy" && name != "disk" && SDL_GetNumAudioDevices(0) == 0) {
+        SDL_SetError("%s finds no output device", name.c_str());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        ownSubsystem_ = false;
+        return false;
+      }
       SDL_AudioSpec want{}, have{};
       want.freq = kRate;
       want.format = AUDIO_S16SYS;
