@@ -10,6 +10,19 @@ namespace {
 
 constexpr Color kRgbMask = 0xFFFFFF;
 
+// Solid runs: a few pixels by hand, then memcpy of the filled part onto the rest, doubling.
+// The plain loop is not vectorised at our optimisation level and runs several times slower.
+void fillRun(Color* p, int n, Color c) {
+  if (n <= 0) return;
+  int done = std::min(n, 16);
+  for (int i = 0; i < done; ++i) p[i] = c;
+  while (done < n) {
+    const int k = std::min(done, n - done);
+    std::memcpy(p + done, p, static_cast<size_t>(k) * sizeof(Color));
+    done += k;
+  }
+}
+
 template <Rop R>
 inline Color apply(Color s, Color d) {
   if constexpr (R == Rop::SrcCopy) return s;
@@ -28,7 +41,7 @@ void runOp(Color* out, const Color* in, int n) {
   if constexpr (R == Rop::SrcCopy) {
     std::memmove(out, in, static_cast<size_t>(n) * sizeof(Color));
   } else if constexpr (R == Rop::Blackness || R == Rop::Whiteness) {
-    std::fill(out, out + n, apply<R>(0, 0));
+    fillRun(out, n, apply<R>(0, 0));
   } else if constexpr (!usesSource(R)) {
     for (int i = 0; i < n; ++i) out[i] = apply<R>(0, out[i]);
   } else {
@@ -190,10 +203,7 @@ void fillRect(Surface& dst, const Rect& r, Color c) {
   c &= kRgbMask;
   const int top = std::max(r.top, 0), bottom = std::min(r.bottom, dst.height());
   for (int y = top; y < bottom; ++y)
-    forEachWritableRun(dst, y, r.left, r.right, [&](int a, int b) {
-      Color* row = dst.mutableRow(y);
-      std::fill(row + a, row + b, c);
-    });
+    forEachWritableRun(dst, y, r.left, r.right, [&](int a, int b) { fillRun(dst.mutableRow(y) + a, b - a, c); });
 }
 
 void fillRegion(Surface& dst, const Region& r, Color c) {
@@ -229,7 +239,7 @@ bool floodFill(Surface& dst, int x, int y, Color match, FloodMode mode, Color fi
     while (l > 0 && inside(l - 1, s.y)) --l;
     while (r < w && inside(r, s.y)) ++r;
     Color* row = dst.mutableRow(s.y);
-    std::fill(row + l, row + r, fill);
+    fillRun(row + l, r - l, fill);
     if (!seen.empty()) std::fill_n(seen.begin() + static_cast<long>(s.y) * w + l, r - l, 1);
     for (int ny : {s.y - 1, s.y + 1}) {
       if (ny < 0 || ny >= dst.height()) continue;
@@ -260,10 +270,7 @@ void gradientFill(Surface& dst, const Rect& r0, Color from, Color to, GradientDi
   if (!horizontal) {
     for (int y = std::max(r.top, 0); y < std::min(r.bottom, dst.height()); ++y) {
       const Color c = at(y - r.top);
-      forEachWritableRun(dst, y, r.left, r.right, [&](int a, int b) {
-        Color* row = dst.mutableRow(y);
-        std::fill(row + a, row + b, c);
-      });
+      forEachWritableRun(dst, y, r.left, r.right, [&](int a, int b) { fillRun(dst.mutableRow(y) + a, b - a, c); });
     }
     return;
   }
