@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_folder.h"
+#include "data_test.h"
 
 namespace {
 
@@ -52,13 +52,15 @@ TEST_F(MonsterTest, SavedFileIsExactAndReadsBack) {
 
 TEST_F(MonsterTest, FileEndsTheTableAtItsLastLine) {
   InitMonsterTable();
-  std::string text = "\r\n";
-  for (int i = 0; i < 10; ++i) text += MonsterLine(monster(24 - i), i) + "\r\n\r\n";
+  // A byte-order mark, empty lines, and LF-only endings in the second half.
+  std::string text = "\xEF\xBB\xBF\r\n";
+  for (int i = 0; i < 10; ++i) text += MonsterLine(monster(24 - i), i) + (i < 5 ? "\r\n\r\n" : "\n\n");
   write("ten.Mon", text);
   ASSERT_TRUE(LoadMonsterFile(path("ten.Mon")));
   ASSERT_EQ(Game().Monsters.size(), 10u);
   EXPECT_EQ(monster(0).sName, "キングヴォラク");
   EXPECT_EQ(monster(9).sName, "でかスライム");
+  EXPECT_EQ(monster(9).sColor, "{2&DFE}{1&FFF}");  // no CR left in the last field
 }
 
 TEST_F(MonsterTest, LineOverwritesOnlyWhatItCarries) {

@@ -10,7 +10,7 @@
 #include "data/save_game.h"
 #include "data/settings.h"
 #include "data/souba.h"
-#include "temp_folder.h"
+#include "data_test.h"
 
 namespace {
 

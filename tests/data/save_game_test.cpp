@@ -5,8 +5,8 @@
 #include <string>
 
 #include "data/ini_keys.h"
+#include "data_test.h"
 #include "system/random.h"
-#include "temp_folder.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "temp_folder.h"
+#include "data_test.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "data_test.h"
 #include "system/random.h"
-#include "temp_folder.h"
 
 namespace {
 
