@@ -529,10 +529,11 @@ void tChest(Surface& t) {
 
 // The boss family: one round creature that grows a tail, then horns, turns red, and is crowned.
 void boss(Surface& t, int stage) {
-  Color body = stage >= 4 ? gfx::rgb(214, 44, 40) : gfx::rgb(70, 170, 110);
-  if (stage == 5) body = gfx::rgb(150, 40, 150);
-  Color dark = shade(body, -90), light = shade(body, 90);
-  Color belly = stage >= 4 ? gfx::rgb(255, 200, 120) : gfx::rgb(220, 240, 160);
+  // The same colours as the creature's portraits: purple, then red from the fourth form on.
+  Color body = stage >= 4 ? gfx::rgb(224, 72, 56) : gfx::rgb(154, 90, 216);
+  Color dark = stage >= 4 ? gfx::rgb(168, 32, 40) : gfx::rgb(106, 54, 168), light = shade(body, 90);
+  Color belly = gfx::rgb(255, 232, 184);
+  Color mouth = gfx::rgb(144, 24, 48);
   int size = stage == 1 ? 9 : 11;  // half-width of the head
   int cy = stage == 1 ? 19 : 18;
   if (stage >= 2) {  // tail curling up on the right
@@ -541,8 +542,8 @@ void boss(Surface& t, int stage) {
     polygon(t, {{26, 15}, {30, 9}, {32, 16}}, light);
   }
   if (stage >= 3) {  // horns
-    polygon(t, {{7, cy - 6}, {3, cy - 15}, {11, cy - 9}}, gfx::rgb(240, 230, 200));
-    polygon(t, {{25, cy - 6}, {29, cy - 15}, {21, cy - 9}}, gfx::rgb(240, 230, 200));
+    polygon(t, {{7, cy - 6}, {3, cy - 15}, {11, cy - 9}}, belly);
+    polygon(t, {{25, cy - 6}, {29, cy - 15}, {21, cy - 9}}, belly);
   }
   ellipse(t, Rect{16 - size, cy - size, 16 + size, cy + size + 2}, body);
   ellipse(t, Rect{16 - size / 2, cy, 16 + size / 2, cy + size + 2}, belly);
@@ -553,15 +554,21 @@ void boss(Surface& t, int stage) {
     fill(t, Rect{18, cy - 4, 22, cy + 1}, kWhite);
     fill(t, Rect{12, cy - 3, 14, cy + 1}, kInk);
     fill(t, Rect{18, cy - 3, 20, cy + 1}, kInk);
-    hline(t, 14, 17, cy + 4, kInk);
+    fill(t, Rect{14, cy + 3, 18, cy + 5}, mouth);
+    t.setPixel(15, cy + 3, kWhite);
+    fill(t, Rect{8, cy + 1, 10, cy + 3}, gfx::rgb(250, 150, 170));  // blush
+    fill(t, Rect{22, cy + 1, 24, cy + 3}, gfx::rgb(250, 150, 170));
   } else {
     Color eye = stage >= 4 ? gfx::rgb(255, 240, 60) : kWhite;
     polygon(t, {{8, cy - 5}, {14, cy - 2}, {14, cy + 1}, {9, cy}}, eye);
     polygon(t, {{24, cy - 5}, {18, cy - 2}, {18, cy + 1}, {23, cy}}, eye);
     fill(t, Rect{12, cy - 2, 14, cy + 1}, kInk);
     fill(t, Rect{18, cy - 2, 20, cy + 1}, kInk);
-    hline(t, 11, 20, cy + 5, kInk);
-    for (int x = 12; x < 21; x += 3) t.setPixel(x, cy + 6, kWhite);
+    // Brows drawn down, and a wide mouth full of teeth.
+    line(t, 8, cy - 6, 13, cy - 4, kInk);
+    line(t, 23, cy - 6, 18, cy - 4, kInk);
+    fill(t, Rect{10, cy + 4, 22, cy + 8}, mouth);
+    for (int x = 11; x < 21; x += 2) t.setPixel(x, cy + 4, kWhite), t.setPixel(x, cy + 7, kWhite);
   }
   if (stage == 5) {  // the crown
     polygon(t, {{8, 9}, {8, 2}, {12, 6}, {16, 0}, {20, 6}, {24, 2}, {24, 9}}, kGold);
