@@ -48,6 +48,10 @@ TEST(Path, ReadsAndWritesWholeFiles) {
   EXPECT_EQ(out, std::string("a\0b", 3));
   EXPECT_FALSE(sys::writeFileAtomic(dir / "missing/f.txt", "x"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
+  namespace fs = std::filesystem;
+  fs::permissions(dir.path() / "f.txt", fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(sys::writeFileAtomic(dir / "f.txt", "new"));
+  EXPECT_EQ(fs::status(dir.path() / "f.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(Path, AppFolderEndsInASlash) {

@@ -1,10 +1,11 @@
 #include "sys/path.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
-#include <cstdio>
-#include <fstream>
+#include <cerrno>
 #include <system_error>
 
 namespace sys {
@@ -28,9 +29,25 @@ bool sameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-}  // namespace
+// The path with "/" separators and each name stripped of what the platform ignores: the
+// answer whenever it exists as written, which is nearly always.
+fs::path normalized(std::string_view gamePath) {
+  std::string p(gamePath);
+  for (char& c : p)
+    if (c == '\\') c = '/';
+  fs::path out = (!p.empty() && p[0] == '/') ? fs::path("/") : fs::path();
+  for (size_t i = 0; i <= p.size();) {
+    size_t j = p.find('/', i);
+    if (j == std::string::npos) j = p.size();
+    std::string part = stripTrailing(std::string_view(p).substr(i, j - i));
+    i = j + 1;
+    if (!part.empty()) out /= part;
+  }
+  return out;
+}
 
-fs::path resolvePath(std::string_view gamePath) {
+// Matches each name against the folder's entries regardless of case.
+fs::path searchPath(std::string_view gamePath) {
   std::string p(gamePath);
   for (char& c : p)
     if (c == '\\') c = '/';
@@ -72,6 +89,15 @@ fs::path resolvePath(std::string_view gamePath) {
   return out;
 }
 
+}  // namespace
+
+fs::path resolvePath(std::string_view gamePath) {
+  fs::path fast = normalized(gamePath);
+  std::error_code ec;
+  if (fs::exists(fast, ec)) return fast;
+  return searchPath(gamePath);
+}
+
 bool fileExists(std::string_view gamePath) {
   std::error_code ec;
   return fs::exists(resolvePath(gamePath), ec);
@@ -92,13 +118,29 @@ void setAppFolderForTests(std::string folder) {
 }
 
 bool readFile(std::string_view gamePath, std::string& out) {
-  fs::path p = resolvePath(gamePath);
-  std::error_code ec;
-  if (!fs::is_regular_file(p, ec)) return false;
-  std::ifstream in(p, std::ios::binary);
-  if (!in) return false;
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return false;
+  int fd = ::open(normalized(gamePath).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0 && errno == ENOENT) fd = ::open(searchPath(gamePath).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  std::string data;
+  data.resize(static_cast<size_t>(st.st_size));
+  size_t got = 0;
+  while (got < data.size()) {
+    ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return false;
+    }
+    if (n == 0) break;  // shorter than it was a moment ago
+    got += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  data.resize(got);
   out = std::move(data);
   return true;
 }
@@ -107,24 +149,24 @@ bool writeFileAtomic(std::string_view gamePath, std::string_view contents) {
   fs::path p = resolvePath(gamePath);
   fs::path tmp = p;
   tmp += ".tmp-" + std::to_string(::getpid());
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(tmp.c_str());
-      return false;
-    }
+  mode_t mode = 0644;
+  struct stat st {};
+  if (::stat(p.c_str(), &st) == 0) mode = st.st_mode & 07777;  // a rewrite keeps the file's permissions
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+  if (fd < 0) return false;
+  bool ok = true;
+  for (size_t done = 0; ok && done < contents.size();) {
+    ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0)
+      ok = false;
+    else
+      done += static_cast<size_t>(n);
   }
-  std::error_code ec;
-  fs::rename(tmp, p, ec);
-  if (ec) {
-    fs::remove(tmp, ec);
-    return false;
-  }
-  return true;
+  if (::close(fd) != 0) ok = false;
+  if (ok && ::rename(tmp.c_str(), p.c_str()) != 0) ok = false;
+  if (!ok) ::unlink(tmp.c_str());
+  return ok;
 }
 
 }  // namespace sys

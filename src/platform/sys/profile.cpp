@@ -3,8 +3,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <system_error>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "sys/path.h"
 #include "sys/text.h"
@@ -152,14 +155,68 @@ std::string oneLine(std::string_view s) {
 
 }  // namespace
 
+namespace {
+
+std::string lowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  return out;
+}
+
+// Every value of one file's contents, by lower-case section and key; the first of duplicates.
+struct Index {
+  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections;
+
+  explicit Index(std::string_view text) {
+    std::unordered_map<std::string, std::string>* current = nullptr;
+    std::unordered_set<std::string> seen;
+    LineCursor cur(text);
+    Line line;
+    while (cur.next(line)) {
+      std::string_view content = text.substr(line.begin, line.end - line.begin);
+      if (auto name = headerName(content)) {
+        std::string lower = lowerAscii(*name);
+        // A later section of the same name is skipped: lookups stop at the first one.
+        current = seen.insert(lower).second ? &sections[lower] : nullptr;
+        continue;
+      }
+      std::string_view k, v;
+      if (current && splitKey(content, k, v)) current->try_emplace(lowerAscii(k), cleanValue(v));
+    }
+  }
+};
+
+// Loading a game reads a hundred keys of one file in a row: the file is still read each time,
+// so a changed file is always seen, but unchanged contents are not parsed again.
+struct ReadCache {
+  std::mutex lock;
+  std::string bytes;
+  std::optional<Index> index;
+};
+
+ReadCache& readCache() {
+  static ReadCache cache;
+  return cache;
+}
+
+}  // namespace
+
 std::string readProfileString(std::string_view file, std::string_view section, std::string_view key,
                               std::string_view fallback) {
   std::string bytes;
   if (!readFile(file, bytes)) return std::string(fallback);
-  std::string text = decodeTextFile(bytes);
-  Found f = locate(text, trim(section), trim(key));
-  if (!f.key) return std::string(fallback);
-  return cleanValue(f.value);
+  ReadCache& cache = readCache();
+  std::lock_guard<std::mutex> guard(cache.lock);
+  if (!cache.index || cache.bytes != bytes) {
+    cache.index.emplace(decodeTextFile(bytes));
+    cache.bytes = std::move(bytes);
+  }
+  auto sec = cache.index->sections.find(lowerAscii(trim(section)));
+  if (sec == cache.index->sections.end()) return std::string(fallback);
+  auto value = sec->second.find(lowerAscii(trim(key)));
+  if (value == sec->second.end()) return std::string(fallback);
+  return value->second;
 }
 
 bool writeProfileString(std::string_view file, std::string_view section, std::string_view key, std::string_view value) {
