@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gfx/blit.h"
+#include "platform/ui_fixture.h"
 #include "presentation/controls/UCFont.h"
 #include "presentation/controls/UcScroll.h"
 #include "sys/clock.h"
@@ -31,33 +32,45 @@ Box pixelsOf(const gfx::Surface& s, gfx::Color c) {
   return b;
 }
 
-// The message window as the main window sets it up: 768 x 32, no frame, the play area's colour.
-struct MessageFixture : ::testing::Test {
-  sys::ScopedVirtualClock clock;
-  UcScroll sc;
+// The message window as the main window sets it up: 768 x 32 at (16, 344), no frame, the play
+// area's colour.
+struct MessageFixture : UiTest {
+  UcScroll* psc = nullptr;
   UCFont ft;
   std::vector<gfx::Surface> frames;  // what each repaint showed
-  MessageFixture() {
-    sc.Resize(768, 32);
+  void SetUp() override {
+    UiTest::SetUp();
+    psc = &win->add<UcScroll>("UcSc");
+    UcScroll& sc = *psc;
+    sc.move(16, 344, 768, 32);
     sc.SetScrollSpeed(sys::Fixed::fromRaw(10));
     sc.SetWaku(0, 0);
     sc.SetBackColor(0, static_cast<int32_t>(kBg));
     sc.SetWakuColor(static_cast<int32_t>(kBg));
     sc.SetBackClear();
-    sc.onRefresh = [this] { frames.push_back(sc.PicWaku); };
+    sc.onRefresh = [this] { frames.push_back(psc->PicWaku); };
     messageWindow() = {};
-    messageWindow().UcSc = &sc;
+    messageWindow().UcSc = psc;
     messageWindow().UCFt = &ft;
   }
-  ~MessageFixture() override { messageWindow() = {}; }
-  const gfx::Surface& frame() const { return sc.PicWaku; }
+  void TearDown() override {
+    messageWindow() = {};
+    UiTest::TearDown();
+  }
+  // The strip of the presented window frame where the message window sits.
+  gfx::Surface frame() {
+    const gfx::Surface& f = composed();
+    gfx::Surface s(768, 32);
+    gfx::bitBlt(s, 0, 0, 768, 32, f, 16, 344);
+    return s;
+  }
 };
 
 TEST_F(MessageFixture, LinesScrollInAndAnOpenLineIsCompleted) {
   const gfx::Color red = gfx::rgb(225, 0, 0), green = gfx::rgb(0, 225, 0), blue = gfx::rgb(0, 0, 225);
-  int64_t t0 = clock->now();
+  int64_t t0 = clk->now();
   WriteMessage("{3&F00}■", false);
-  EXPECT_EQ(clock->now() - t0, 33 * kMs);
+  EXPECT_EQ(clk->now() - t0, 33 * kMs);
   Box r = pixelsOf(frame(), red);
   ASSERT_FALSE(r.empty());
   EXPECT_GE(r.left, 4);
@@ -84,9 +97,9 @@ TEST_F(MessageFixture, LinesScrollInAndAnOpenLineIsCompleted) {
   EXPECT_EQ(messageWindow().MessageLineEndX, 4 + adv);
 
   // Completing the open line draws beside it without scrolling.
-  t0 = clock->now();
+  t0 = clk->now();
   WriteMessage("{3&00F}■", false);
-  EXPECT_EQ(clock->now(), t0);
+  EXPECT_EQ(clk->now(), t0);
   Box b = pixelsOf(frame(), blue);
   EXPECT_EQ(b.left, g.left + adv);
   EXPECT_EQ(b.top, g.top);
@@ -96,7 +109,7 @@ TEST_F(MessageFixture, LinesScrollInAndAnOpenLineIsCompleted) {
   // Nothing open and nothing to say: no scroll, no drawing.
   gfx::Surface before = frame();
   WriteMessage("", false);
-  EXPECT_EQ(clock->now(), t0);
+  EXPECT_EQ(clk->now(), t0);
   EXPECT_EQ(frame().pixels(), before.pixels());
 
   // A line without tags is white fading to grey, starting again at x = 4, where the red was.
@@ -114,22 +127,22 @@ TEST_F(MessageFixture, LinesScrollInAndAnOpenLineIsCompleted) {
 
 TEST_F(MessageFixture, OpenLinesChainAndEmptyTextsClose) {
   // ("A", True), ("B", True), ("C", False): one line, one scroll.
-  int64_t t0 = clock->now();
+  int64_t t0 = clk->now();
   WriteMessage("A", true);
   WriteMessage("B", true);
   WriteMessage("C", false);
-  EXPECT_EQ(clock->now() - t0, 33 * kMs);
+  EXPECT_EQ(clk->now() - t0, 33 * kMs);
   const gfx::Font& f = *ft.font();
   EXPECT_EQ(ft.GetLastX(), 4 + f.advance(U'A') + f.advance(U'B') + f.advance(U'C'));
 
   // An empty text closes an open line without scrolling; the next text starts a new line.
   WriteMessage("AB", true);
-  t0 = clock->now();
+  t0 = clk->now();
   WriteMessage("", false);
-  EXPECT_EQ(clock->now(), t0);
+  EXPECT_EQ(clk->now(), t0);
   EXPECT_FALSE(messageWindow().MessageLineOpen);
   WriteMessage("D", false);
-  EXPECT_EQ(clock->now() - t0, 33 * kMs);
+  EXPECT_EQ(clk->now() - t0, 33 * kMs);
   EXPECT_EQ(ft.GetLastX(), 4 + f.advance(U'D'));
 
   // An empty open line keeps the renderer's last x from whoever drew last.
@@ -149,7 +162,7 @@ TEST_F(MessageFixture, OpenLinesChainAndEmptyTextsClose) {
 TEST_F(MessageFixture, ClearingTheWindowKeepsTheOpenLine) {
   WriteMessage("AB", true);
   int end = messageWindow().MessageLineEndX;
-  sc.SetBackClear();
+  psc->SetBackClear();
   WriteMessage("C", false);
   EXPECT_EQ(ft.GetLastX(), end + ft.font()->advance(U'C'));
 }

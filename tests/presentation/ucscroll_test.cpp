@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx/blit.h"
+#include "platform/ui_fixture.h"
 #include "sys/clock.h"
 
 namespace {
@@ -13,84 +14,94 @@ constexpr int64_t kMs = 1'000'000;  // virtual clock ticks
 
 gfx::Color rowColor(int k) { return gfx::rgb(k, 100, 200); }
 
-// A 40 x 32 scroller without frame whose vertical strip has row k in rowColor(k).
-struct Scroller {
-  UcScroll sc;
-  Scroller() {
-    sc.SetWaku(0, 0);
-    sc.Resize(40, 32);
-    sc.SetBackColor(0, static_cast<int32_t>(gfx::rgb(9, 9, 9)));
-    sc.SetBackClear();
-    sc.SetBlock(32);
-    fillStrip();
-  }
-  void fillStrip() {
-    for (int k = 0; k < 32; ++k) gfx::fillRect(sc.GetBackHdc(0), {0, k, 40, k + 1}, rowColor(k));
+struct ScrollTest : UiTest {
+  // A scroller on the main window at (10, 20).
+  UcScroll& make(int w, int h, const char* name = "UcSc") {
+    UcScroll& sc = win->add<UcScroll>(name);
+    sc.move(10, 20, w, h);
+    return sc;
   }
 };
 
-TEST(UcScroll, AddBlockStepsOnePixelPerPauseAndBringsTheStripIn) {
-  sys::ScopedVirtualClock clock;
-  Scroller s;
-  s.sc.SetScrollSpeed(Fixed::fromRaw(10));  // 0.001 s
+// A 40 x 32 scroller without frame whose vertical strip has row k in rowColor(k).
+struct Scroller : ScrollTest {
+  UcScroll* psc = nullptr;
+  void SetUp() override {
+    ScrollTest::SetUp();
+    psc = &make(40, 32);
+    psc->SetWaku(0, 0);
+    psc->SetBackColor(0, static_cast<int32_t>(gfx::rgb(9, 9, 9)));
+    psc->SetBackClear();
+    psc->SetBlock(32);
+    fillStrip();
+  }
+  void fillStrip() {
+    for (int k = 0; k < 32; ++k) gfx::fillRect(psc->GetBackHdc(0), {0, k, 40, k + 1}, rowColor(k));
+  }
+};
+
+TEST_F(Scroller, AddBlockStepsOnePixelPerPauseAndBringsTheStripIn) {
+  auto& clock = clk;
+  Scroller& s = *this;
+  s.psc->SetScrollSpeed(Fixed::fromRaw(10));  // 0.001 s
   int refreshes = 0;
-  s.sc.onRefresh = [&] { ++refreshes; };
+  s.psc->onRefresh = [&] { ++refreshes; };
   int64_t t0 = clock->now();
-  s.sc.AddBlock(0, 32);
+  s.psc->AddBlock(0, 32);
   EXPECT_EQ(clock->now() - t0, 33 * kMs);  // 33 steps of one millisecond
   EXPECT_EQ(refreshes, 33);
   // The strip's 32 rows then one row of its background, so row k of the strip ends at k - 1.
-  for (int k = 1; k < 32; ++k) EXPECT_EQ(s.sc.PicDummy.pixel(5, k - 1), rowColor(k)) << k;
-  EXPECT_EQ(s.sc.PicDummy.pixel(5, 31), gfx::rgb(9, 9, 9));
-  EXPECT_EQ(s.sc.PicWaku.pixels(), s.sc.PicDummy.pixels());
+  for (int k = 1; k < 32; ++k) EXPECT_EQ(s.psc->PicDummy.pixel(5, k - 1), rowColor(k)) << k;
+  EXPECT_EQ(s.psc->PicDummy.pixel(5, 31), gfx::rgb(9, 9, 9));
+  EXPECT_EQ(s.psc->PicWaku.pixels(), s.psc->PicDummy.pixels());
+  EXPECT_EQ(composed().pixel(10 + 5, 20 + 0), rowColor(1));  // and the window shows it
   // The strip is emptied afterwards.
-  EXPECT_EQ(s.sc.PicOne[0].pixel(3, 3), gfx::rgb(9, 9, 9));
+  EXPECT_EQ(s.psc->PicOne[0].pixel(3, 3), gfx::rgb(9, 9, 9));
 
   // A count of -1 means the block; speed 0 takes no time.
-  s.sc.SetScrollSpeed(Fixed(0));
+  s.psc->SetScrollSpeed(Fixed(0));
   s.fillStrip();
   t0 = clock->now();
-  s.sc.AddBlock(0, -1);
+  s.psc->AddBlock(0, -1);
   EXPECT_EQ(clock->now(), t0);
-  EXPECT_EQ(s.sc.PicDummy.pixel(5, 0), rowColor(1));
+  EXPECT_EQ(s.psc->PicDummy.pixel(5, 0), rowColor(1));
 }
 
-TEST(UcScroll, StepsIncludeTheirDrawingTime) {
-  sys::ScopedVirtualClock clock;
-  Scroller s;
-  s.sc.SetScrollSpeed(Fixed::fromRaw(10));
-  s.sc.onRefresh = [&] { clock->advance(kMs * 3 / 10); };  // each repaint costs 0.3 ms
+TEST_F(Scroller, StepsIncludeTheirDrawingTime) {
+  auto& clock = clk;
+  Scroller& s = *this;
+  s.psc->SetScrollSpeed(Fixed::fromRaw(10));
+  s.psc->onRefresh = [&] { clock->advance(kMs * 3 / 10); };  // each repaint costs 0.3 ms
   int64_t t0 = clock->now();
-  s.sc.AddBlock(0, 9);
+  s.psc->AddBlock(0, 9);
   EXPECT_EQ(clock->now() - t0, 10 * kMs);
 
   // Without a mark the wait runs its full time from its own call; with one, from the mark.
-  s.sc.onRefresh = nullptr;
+  s.psc->onRefresh = nullptr;
   t0 = clock->now();
-  s.sc.SleepSuper(Fixed::fromRaw(50));
+  s.psc->SleepSuper(Fixed::fromRaw(50));
   EXPECT_EQ(clock->now() - t0, 5 * kMs);
-  s.sc.SleepSuper(Fixed(0));
+  s.psc->SleepSuper(Fixed(0));
   clock->advance(2 * kMs);
   t0 = clock->now();
-  s.sc.SleepSuper(Fixed::fromRaw(50));
+  s.psc->SleepSuper(Fixed::fromRaw(50));
   EXPECT_EQ(clock->now() - t0, 3 * kMs);
   // The mark is used once.
   t0 = clock->now();
-  s.sc.SleepSuper(Fixed::fromRaw(50));
+  s.psc->SleepSuper(Fixed::fromRaw(50));
   EXPECT_EQ(clock->now() - t0, 5 * kMs);
 }
 
-TEST(UcScroll, OtherDirections) {
-  sys::ScopedVirtualClock clock;
+TEST_F(ScrollTest, OtherDirections) {
   struct Case {
     int index;
     bool reverse;
     int x, y;  // where the strip's lines arrive (a reversed scroll starts past the strip's end)
   } cases[] = {{0, false, 5, 31}, {0, true, 5, 0}, {1, false, 39, 5}, {1, true, 0, 5}};
+  int n = 0;
   for (const auto& c : cases) {
-    UcScroll sc;
+    UcScroll& sc = make(40, 32, ("Sc" + std::to_string(n++)).c_str());
     sc.SetWaku(0, 0);
-    sc.Resize(40, 32);
     sc.SetScrollSpeed(Fixed(0));
     sc.SetReverse(c.reverse);
     sc.SetBlock(8);
@@ -103,10 +114,8 @@ TEST(UcScroll, OtherDirections) {
   }
 }
 
-TEST(UcScroll, BackCopyClearsAndFrame) {
-  sys::ScopedVirtualClock clock;
-  UcScroll sc;
-  sc.Resize(50, 40);  // default frame of 2 pixels
+TEST_F(ScrollTest, BackCopyClearsAndFrame) {
+  UcScroll& sc = make(50, 40);  // the default frame of 2 pixels
   sc.SetWakuColor(static_cast<int32_t>(gfx::kRed));
   sc.SetBackColor(0, static_cast<int32_t>(gfx::kBlack));
   sc.SetBackClear();
@@ -133,11 +142,10 @@ TEST(UcScroll, BackCopyClearsAndFrame) {
   EXPECT_EQ(sc.PicWaku.pixel(10, 10), gfx::kRed);
 }
 
-TEST(UcScroll, ScrollBlockStaysInsideTheBuffer) {
-  sys::ScopedVirtualClock clock;
-  UcScroll sc;
+TEST_F(ScrollTest, ScrollBlockStaysInsideTheBuffer) {
+  auto& clock = clk;
+  UcScroll& sc = make(40, 32);
   sc.SetWaku(0, 0);
-  sc.Resize(40, 32);
   sc.SetBackSize(60, 100, 16);
   sc.SetScrollSpeed(Fixed::fromRaw(10));
   for (int y = 0; y < 100; ++y) gfx::fillRect(sc.PicDummy, {0, y, 60, y + 1}, rowColor(y));

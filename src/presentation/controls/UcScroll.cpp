@@ -24,7 +24,7 @@ void copyColumn(gfx::Surface& dst, int dx, const gfx::Surface& strip, int sx) {
 
 }  // namespace
 
-UcScroll::UcScroll() {
+UcScroll::UcScroll(ui::Window* w, std::string name) : ui::PictureBox(w, std::move(name)) {
   for (auto* s : {&PicWaku, &PicDummy, &PicOne[0], &PicOne[1]}) s->backColor = gfx::kWhite;
   SetBackSize(600, 400, 32);
   SetWaku(2, 2);
@@ -78,7 +78,9 @@ int32_t UcScroll::SetBackColor(int32_t Index, int32_t iColor) {
 }
 
 int32_t UcScroll::SetWakuColor(int32_t iColor) {
-  PicWaku.backColor = static_cast<gfx::Color>(iColor) & 0xFFFFFF;
+  auto c = static_cast<gfx::Color>(iColor) & 0xFFFFFF;
+  setBackColor(c);  // a picture's new back colour clears it, as on the platform
+  PicWaku.backColor = c;
   return 0;
 }
 
@@ -177,13 +179,15 @@ void UcScroll::SetBackClear() {
 }
 
 void UcScroll::Refresh() {
+  refresh();
   if (onRefresh) onRefresh();
 }
 
-void UcScroll::Resize(int32_t width, int32_t height) {
-  PicWaku.resize(width, height, PicWaku.backColor);
-  PicOne[0].resize(width, PicOne[0].height(), PicOne[0].backColor);
-  PicOne[1].resize(PicOne[1].width(), height, PicOne[1].backColor);
-  PicDummy.resize(width, height, PicDummy.backColor);
+void UcScroll::resized() {
+  ui::PictureBox::resized();
+  int w = PicWaku.width(), h = PicWaku.height();
+  PicOne[0].resize(w, PicOne[0].height(), PicOne[0].backColor);
+  PicOne[1].resize(PicOne[1].width(), h, PicOne[1].backColor);
+  PicDummy.resize(w, h, PicDummy.backColor);
   Refresh();
 }

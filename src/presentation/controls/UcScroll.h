@@ -8,8 +8,9 @@
 //   UcSc.BackCopy();                                 // ... and keep it in the scrolled content
 //   UcSc.Refresh();
 //
-// Steps block their caller and pump no window events. Pictures keep their background colour in
-// the surface's backColor; clearing a picture fills it with that colour.
+// Steps block their caller and pump no window events. The control's own image is the visible
+// picture. Pictures keep their background colour in the surface's backColor; clearing a picture
+// fills it with that colour.
 #pragma once
 
 #include <cstdint>
@@ -17,11 +18,10 @@
 
 #include "gfx/surface.h"
 #include "sys/number.h"
+#include "ui/picture_box.h"
 
-class UcScroll {
+class UcScroll : public ui::PictureBox {
  public:
-  UcScroll();
-
   void SetScrollSpeed(sys::Fixed wkSpeed) { speed_ = wkSpeed; }
   void SetWaku(int32_t iAmariW, int32_t iAmariH);
   void SetBackSize(int32_t W, int32_t H, int32_t iBlockW = -1);
@@ -43,14 +43,10 @@ class UcScroll {
   // passed since the mark (or since this call when there is none) and clears the mark.
   void SleepSuper(sys::Fixed seconds);
   void SetBackClear();
+  // Repaints the visible picture on screen (the next present shows it).
   void Refresh();
 
-  // The control's new size in pixels: the visible picture takes it and the buffers follow.
-  void Resize(int32_t width, int32_t height);
-  int32_t width() const { return PicWaku.width(); }
-  int32_t height() const { return PicWaku.height(); }
-
-  // Called by Refresh (and by each step) to put the visible picture on screen.
+  // Runs at every Refresh (each step refreshes): tests watch the scroll here.
   std::function<void()> onRefresh;
 
   sys::Fixed speed() const { return speed_; }
@@ -59,9 +55,15 @@ class UcScroll {
   int32_t viewX() const { return viewX_; }
   int32_t viewY() const { return viewY_; }
 
-  gfx::Surface PicWaku;    // the visible picture: frame colour around the view
-  gfx::Surface PicDummy;   // the back buffer (the scroller's own, not the picture store's)
-  gfx::Surface PicOne[2];  // the strips brought in: 0 rows (vertical), 1 columns (horizontal)
+  gfx::Surface& PicWaku = surface();  // the visible picture: frame colour around the view
+  gfx::Surface PicDummy;              // the back buffer (the scroller's own, not the picture store's)
+  gfx::Surface PicOne[2];             // the strips brought in: 0 rows (vertical), 1 columns (horizontal)
+
+ protected:
+  friend class ui::Window;
+  UcScroll(ui::Window* w, std::string name);
+  // The visible picture takes the control's size and the buffers follow.
+  void resized() override;
 
  private:
   void selectBlock(int32_t Index) {
