@@ -6,6 +6,7 @@
 #include "gfx/blit.h"
 #include "gfx/image.h"
 #include "sys/path.h"
+#include "system/display_panel.h"
 
 namespace {
 
@@ -57,8 +58,23 @@ PictureStore::PictureStore()
       PicBtn(window.add<ui::PictureBox>("PicBtn")),
       PicWaku(window.add<ui::PictureBox>("PicWaku")),
       PicFade(window.add<ui::PictureBox>("PicFade")),
-      PicDummy(window.add<ui::PictureBox>("PicDummy")) {
+      PicDummy(window.add<ui::PictureBox>("PicDummy")),
+      Frame16(window.add<ui::PictureBox>("Frame16")),
+      lstCrt(window.add<ui::ListBox>("lstCrt", &Frame16)),
+      lbCRTNow(window.add<ui::Label>("lbCRTNow", &Frame16)),
+      lbCRTReg(window.add<ui::Label>("lbCRTReg", &Frame16)),
+      txtCrtBack(window, "txtCrtBack", &Frame16),
+      txtCRT(window, "txtCRT", &Frame16),
+      CkCRT(window.add<ui::CheckBox>("CkCRT", &Frame16)),
+      CmdSetCRT(window.add<ui::CommandButton>("CmdSetCRT", &Frame16)),
+      cmdCrtBack(window.add<ui::CommandButton>("cmdCrtBack", &Frame16)),
+      cmdColorGet(window.add<ui::CommandButton>("cmdColorGet", &Frame16)),
+      cmdCrtSet(window.add<ui::CommandButton>("cmdCrtSet", &Frame16)),
+      cmdBackCRT(window.add<ui::CommandButton>("cmdBackCRT", &Frame16)),
+      ImgIcon(window.add<ui::ImageControl>("ImgIcon", &Frame16)) {
   for (int i : {0, 1, 3}) PicCasino[i];
+  for (int i = 0; i < 3; ++i) txtCrtBack[i], txtCRT[i];
+  WireDisplayPanel(*this);
 }
 
 ui::PictureBox* PictureStore::box(const std::string& file) {
@@ -129,4 +145,6 @@ void LoadPictureStore(const std::string& folder) {
   st.PicFade.move(0, 0, 500, 200);
   gfx::fillRect(st.PicFade.surface(), st.PicFade.surface().bounds(), gfx::kBlack);
   st.PicDummy.move(0, 0, 32, 32);
+  st.ImgIcon.setPicture(st.Icon);
+  ListDisplayModes();
 }

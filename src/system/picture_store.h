@@ -8,8 +8,13 @@
 #include <vector>
 
 #include "gfx/surface.h"
+#include "ui/buttons.h"
 #include "ui/control_array.h"
+#include "ui/image_control.h"
+#include "ui/label.h"
+#include "ui/list_box.h"
 #include "ui/picture_box.h"
+#include "ui/text_box.h"
 #include "ui/window.h"
 
 // The picture folder beside the program.
@@ -50,6 +55,21 @@ struct PictureStore {
   ui::PictureBox& PicWaku;
   ui::PictureBox& PicFade;   // the monster's fade-out, 500 x 200
   ui::PictureBox& PicDummy;  // scratch; its users size it
+
+  // The display-mode panel (system/display_panel.h works it; the window is never shown).
+  ui::PictureBox& Frame16;
+  ui::ListBox& lstCrt;                       // every mode's text; a position is the platform's mode number
+  ui::Label& lbCRTNow;                       // the mode now on
+  ui::Label& lbCRTReg;                       // the desktop's stored mode
+  ui::ControlArray<ui::TextBox> txtCrtBack;  // width, height, bits of the mode now on
+  ui::ControlArray<ui::TextBox> txtCRT;      // width, height, bits to ask for
+  ui::CheckBox& CkCRT;                       // store the chosen mode permanently
+  ui::CommandButton& CmdSetCRT;
+  ui::CommandButton& cmdCrtBack;
+  ui::CommandButton& cmdColorGet;
+  ui::CommandButton& cmdCrtSet;
+  ui::CommandButton& cmdBackCRT;
+  ui::ImageControl& ImgIcon;
 
   // Pictures of the program's resources that live outside the store's boxes.
   gfx::Surface Hand;                      // the pointing-hand cursor, hot spot (14, 0)
