@@ -11,8 +11,16 @@
 
 namespace {
 
-int64_t gWaitMark = 0;                  // counter reading; 0 = no mark
-std::array<int64_t, 101> gStopMarks{};  // counter readings; 0 = not started
+// Counter readings with the clock they were taken on; 0 = no mark. A mark of another clock
+// (a test installed a new one) counts as none.
+struct Mark {
+  int64_t tick = 0;
+  uint64_t epoch = 0;
+  int64_t get() const { return epoch == sys::clockEpoch() ? tick : 0; }
+  void set(int64_t t) { tick = t, epoch = sys::clockEpoch(); }
+};
+Mark gWaitMark;
+std::array<Mark, 101> gStopMarks{};
 
 // Seconds as counter ticks, exact for the clock's whole-nanosecond frequency.
 int64_t toTicks(Fixed seconds, int64_t frequency) {
@@ -28,13 +36,13 @@ void WaitSec(Fixed seconds) {
   sys::Clock& clock = sys::clock();
   int64_t start = clock.now();
   if (seconds == Fixed{}) {
-    gWaitMark = start;
+    gWaitMark.set(start);
     return;
   }
   // A mark makes this wait end `seconds` after the mark, so a drawing step between the two
   // calls does not stretch the beat.
-  if (gWaitMark > 0) start = gWaitMark;
-  gWaitMark = 0;
+  if (gWaitMark.get() > 0) start = gWaitMark.get();
+  gWaitMark.set(0);
   if (seconds < Fixed{}) return;
   clock.waitUntil(start + toTicks(seconds, clock.frequency()));
 }
@@ -44,10 +52,10 @@ std::string StopWatch(int32_t index, bool start) {
   int64_t now = clock.now();
   if (index < 0 || index >= static_cast<int32_t>(gStopMarks.size())) return "";
   if (start) {
-    gStopMarks[index] = now;
+    gStopMarks[index].set(now);
     return "";
   }
-  int64_t mark = gStopMarks[index];
+  int64_t mark = gStopMarks[index].get();
   if (mark == 0) mark = now;
   double seconds = static_cast<double>(clock.now() - mark) / static_cast<double>(clock.frequency());
   return sys::format(seconds, "0.0000000");

@@ -33,6 +33,20 @@ TEST(WaitSec, MarkMakesStepsStartOnTheBeat) {
   EXPECT_EQ(clock->now() - late, kMs / 10);
 }
 
+TEST(WaitSec, MarkOfAnotherClockIsNotUsed) {
+  {
+    sys::ScopedVirtualClock before;
+    WaitSec(0);
+    EXPECT_EQ(StopWatch(3, true), "");
+  }
+  sys::ScopedVirtualClock clock;
+  clock->advance(10 * kMs);
+  int64_t t0 = clock->now();
+  WaitSec(0.05);
+  EXPECT_EQ(clock->now() - t0, 50 * kMs);
+  EXPECT_EQ(StopWatch(3, false), "0.0000000");
+}
+
 TEST(StopWatch, MeasuresFromItsMark) {
   sys::ScopedVirtualClock clock;
   EXPECT_EQ(StopWatch(6, true), "");

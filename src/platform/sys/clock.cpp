@@ -18,6 +18,7 @@ int64_t gRecentLateness = 0;  // decaying maximum of how late sleeps woke, in ns
 
 RealClock gReal;
 Clock* gCurrent = &gReal;
+uint64_t gEpoch = 1;
 
 inline void cpuRelax() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -57,6 +58,10 @@ void RealClock::waitUntil(int64_t tick) {
 }
 
 Clock& clock() { return *gCurrent; }
-void setClock(Clock* c) { gCurrent = c ? c : &gReal; }
+void setClock(Clock* c) {
+  gCurrent = c ? c : &gReal;
+  ++gEpoch;
+}
+uint64_t clockEpoch() { return gEpoch; }
 
 }  // namespace sys

@@ -41,6 +41,8 @@ class VirtualClock final : public Clock {
 Clock& clock();
 // Installs `c` (nullptr restores the real clock). The caller keeps ownership.
 void setClock(Clock* c);
+// Changes at every setClock: a reading kept from before belongs to another clock.
+uint64_t clockEpoch();
 
 // Installs a fresh virtual clock for the lifetime of the guard.
 class ScopedVirtualClock {

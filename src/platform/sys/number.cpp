@@ -159,7 +159,13 @@ double scanNumber(std::string_view text, size_t& i, bool& any) {
     }
   }
   if (!any) return 0.0;
-  return std::strtod(digits.c_str(), nullptr);
+  double v = std::strtod(digits.c_str(), nullptr);
+  // Beyond the range of a double there is no number to give; infinity would poison every sum.
+  if (!std::isfinite(v)) {
+    any = false;
+    return 0.0;
+  }
+  return v;
 }
 
 }  // namespace
