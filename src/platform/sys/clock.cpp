@@ -12,7 +12,7 @@ namespace {
 // deadline and spinning the rest keeps waits exact without holding a core for their length.
 // On a loaded machine wake-ups come later, so the spun tail follows the recent lateness.
 // Steps of one millisecond (the scroller's pace) must mostly sleep too, so the floor is low.
-constexpr int64_t kMinSpinTail = 150'000;  // 150 us in ns
+constexpr int64_t kMinSpinTail = 100'000;  // 100 us in ns
 constexpr int64_t kMaxSpinTail = 4'000'000;
 int64_t gRecentLateness = 0;  // decaying maximum of how late sleeps woke, in ns
 
