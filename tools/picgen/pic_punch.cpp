@@ -34,7 +34,7 @@ const Register punch("PicPunch.png", 160, 32, [](Surface& s, const Context& ctx)
     stamp(s, seat * 32 + 7, 9, recoloured(fist, {{drawn.light, t.light}, {drawn.mid, t.mid}, {drawn.dark, t.dark}}));
   }
   sightRing(s, 4 * 32, gfx::rgb(0xC0, 0x30, 0xE0));
-  stamp(s, 4 * 32 + 7, 8, ctx.art.sprite("punch_claw"));
+  stamp(s, 4 * 32 + 6, 9, ctx.art.sprite("punch_claw"));
 });
 
 }  // namespace
