@@ -80,12 +80,12 @@ gfx::Surface withBothArmsUp(gfx::Surface s, const gfx::Surface& arm) {
   return s;
 }
 
-// Falling over to the left: every row slides left by a third of its height above the feet, so
-// the figure leans about 18 degrees and keeps its feet where they were, a little to the right.
+// Falling over to the left: every row slides left by a quarter of its height above the feet, so
+// the figure leans about 14 degrees, its flung hands still inside the cell.
 gfx::Surface toppledLeft(const gfx::Surface& s) {
   gfx::Surface out(kCell, kCell, gfx::kMagenta);
   for (int y = 0; y < kCell; ++y) {
-    int dx = 4 - (29 - y) / 3;
+    int dx = 5 - (29 - y) / 4;
     for (int x = 0; x < kCell; ++x) out.setPixel(x + dx, y, s.pixel(x, y));
   }
   return out;
