@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gfx/surface.h"
+#include "ui/backend.h"
 #include "ui/buttons.h"
 #include "ui/control_array.h"
 #include "ui/image_control.h"
@@ -78,6 +79,9 @@ struct PictureStore {
   gfx::Surface Background;                // behind the play area (PicBgv)
   gfx::Surface StatusBar;                 // the top strip (PicStatusUp)
   gfx::Surface Icon;                      // the window icon
+
+  // The hand as a mouse cursor: fingertip hot spot, magenta see-through.
+  ui::CursorImage HandCursor() const { return {Hand, 14, 0, gfx::kMagenta}; }
 
   // The picture (and, for the store's own pictures, the box) of a file by its name; nullptr for
   // an unknown name.

@@ -106,6 +106,10 @@ TEST_F(PictureStoreTest, PicturesOutsideTheStoreKeepTheirPromises) {
   EXPECT_NE(s.Hand.pixel(14, 0), gfx::kMagenta);
   EXPECT_EQ(s.Hand.pixel(0, 0), gfx::kMagenta);
   EXPECT_EQ(s.Hand.pixel(31, 0), gfx::kMagenta);
+  ui::CursorImage cursor = s.HandCursor();
+  EXPECT_EQ(cursor.hotX, 14);
+  EXPECT_EQ(cursor.hotY, 0);
+  EXPECT_EQ(cursor.image.pixel(14, 0), s.Hand.pixel(14, 0));
   // The gallery's arrow points up from the middle of its top edge.
   EXPECT_NE(s.ImgArrow.pixel(16, 1), gfx::kMagenta);
   EXPECT_EQ(s.ImgArrow.pixel(2, 1), gfx::kMagenta);
