@@ -129,6 +129,8 @@ TEST(Profile, WritesKeepEveryOtherLine) {
       {"missing key when the last line has no line end", "[S]\r\nA=1", "S", "C", "3", "[S]\r\nA=1\r\nC=3\r\n"},
       {"missing section goes at the end", "[S]\nA=1\n", "T", "B", "2", "[S]\nA=1\n[T]\r\nB=2\r\n"},
       {"missing section after a line without end", "x", "T", "B", "2", "x\r\n[T]\r\nB=2\r\n"},
+      {"a byte-order mark stays before the first section", "\xEF\xBB\xBF[S]\r\nA=1\r\n", "S", "A", "2",
+       "\xEF\xBB\xBF[S]\r\nA=2\r\n"},
       {"line breaks in a value become blanks", "", "S", "K", "a\r\nb", "[S]\r\nK=a  b\r\n"},
       {"a key of the second same-named section is not touched", "[S]\r\nA=1\r\n[s]\r\nB=2\r\n", "S", "B", "3",
        "[S]\r\nA=1\r\nB=3\r\n[s]\r\nB=2\r\n"},

@@ -228,15 +228,18 @@ bool writeProfileString(std::string_view file, std::string_view section, std::st
   namespace fs = std::filesystem;
   fs::path real = resolvePath(file);
   std::error_code ec;
-  std::string text;
+  std::string text, bom;
   if (fs::exists(real, ec)) {
     // Rewriting a file we could not read would lose everything else in it.
     if (fs::is_directory(real, ec) || ::access(real.c_str(), W_OK) != 0) return false;
     if (!readFile(file, text)) return false;
+    // A byte-order mark stays, outside the lines, so the first header is still seen as one.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+      bom = text.substr(0, 3);
+      text.erase(0, 3);
+    }
     // Old files in the legacy code page are rewritten as UTF-8, the files' encoding from now on.
-    std::string_view body = text;
-    if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
-    if (!isValidUtf8(body)) text = decodeTextFile(text);
+    if (!isValidUtf8(text)) text = decodeTextFile(text);
   }
 
   Found f = locate(text, sec, k);
@@ -251,7 +254,7 @@ bool writeProfileString(std::string_view file, std::string_view section, std::st
     if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
     text += "[" + sec + "]\r\n" + k + "=" + v + "\r\n";
   }
-  return writeFileAtomic(real.string(), text);
+  return writeFileAtomic(real.string(), bom + text);
 }
 
 }  // namespace sys
