@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "media/input.h"
+#include "ui/toolkit.h"
 
 namespace {
 
@@ -31,8 +32,15 @@ int32_t ReadInputState(InputState& State) {
     State.Buttons = static_cast<int32_t>(joy.buttons);
   }
   d->readKeyboard(State.Keys);
+  // Keys and buttons the window's pump saw count too: they are what the headless window
+  // reports, and under SDL they agree with the devices.
+  for (size_t code = 1; code < State.Keys.size(); ++code) {
+    int vk = media::virtualKeyOfKeyCode(static_cast<int>(code));
+    if (vk && ui::keyHeld(vk)) State.Keys[code] = 0x80;
+  }
   media::MouseReading mouse;
   d->readMouse(mouse);
+  mouse.buttons |= static_cast<uint32_t>(ui::mouseButtons()) & 7u;
   State.MouseX = mouse.dx;
   State.MouseY = mouse.dy;
   State.MouseZ = mouse.dz;

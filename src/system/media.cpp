@@ -7,6 +7,7 @@
 #include "sys/clock.h"
 #include "sys/path.h"
 #include "system/input.h"
+#include "ui/toolkit.h"
 
 MediaState::~MediaState() = default;
 
@@ -48,7 +49,7 @@ void MusicInit() {
 
 void PlayMusic(std::string_view fileName, int32_t repeats) {
   MediaState& m = Media();
-  if (media::windowMinimized()) return;
+  if (ui::isMinimized()) return;
   std::string name(fileName.empty() ? std::string_view(m.LastMusic) : fileName);
   if (name.empty()) return;
   m.LastMusic = name;
@@ -98,7 +99,7 @@ void SetSoundFrequency(int32_t slot, int32_t& freqDelta) {
 
 void PlaySound(int32_t slot, std::string_view fileName, bool loop, bool play, bool waitEnd, int32_t freqDelta) {
   MediaState& m = Media();
-  if (media::windowMinimized() || !m.Sound) return;
+  if (ui::isMinimized() || !m.Sound) return;
   // Negative slots are refused as well as those above the highest index.
   if (slot < 0 || slot >= static_cast<int32_t>(m.SlotFile.size())) return;
   std::string& held = m.SlotFile[static_cast<size_t>(slot)];

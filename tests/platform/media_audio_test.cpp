@@ -130,15 +130,4 @@ TEST(SdlOutput, RunsOnTheDummyDriverAndPlaysWithoutBeingDriven) {
   EXPECT_EQ(e.output(), AudioEngine::Output::Silent);
 }
 
-TEST(Minimized, FollowsTheInstalledQuery) {
-  EXPECT_FALSE(media::windowMinimized());
-  bool minimized = true;
-  media::setMinimizedQuery([&] { return minimized; });
-  EXPECT_TRUE(media::windowMinimized());
-  minimized = false;
-  EXPECT_FALSE(media::windowMinimized());
-  media::setMinimizedQuery(nullptr);
-  EXPECT_FALSE(media::windowMinimized());
-}
-
 }  // namespace

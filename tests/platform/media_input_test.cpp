@@ -16,6 +16,9 @@ TEST(KeyCodes, MapTheKeysTheGamePollsToTheirScancodes) {
       {200, SDL_SCANCODE_UP},   {208, SDL_SCANCODE_DOWN},     {0, SDL_SCANCODE_UNKNOWN}, {0x54, SDL_SCANCODE_UNKNOWN},
   };
   for (const Case& c : cases) EXPECT_EQ(media::scancodeOfKeyCode(c.code), c.scancode) << c.code;
+  // The window's own codes for the same keys.
+  const int vk[][2] = {{1, 27}, {57, 32}, {82, 96}, {156, 13}, {28, 13}, {11, 48}, {44, 'Z'}, {200, 38}, {0x54, 0}};
+  for (const auto& p : vk) EXPECT_EQ(media::virtualKeyOfKeyCode(p[0]), p[1]) << p[0];
 }
 
 TEST(Axes, DeadZoneAndSaturationShapeTheStick) {

@@ -5,12 +5,16 @@
 #include <filesystem>
 #include <fstream>
 
+#include "backend/headless/headless_backend.h"
 #include "media/audio.h"
 #include "media/input.h"
 #include "media/smf.h"
 #include "media/wave.h"
 #include "sys/clock.h"
 #include "system/input.h"
+#include "ui/keys.h"
+#include "ui/toolkit.h"
+#include "ui/window.h"
 
 namespace {
 
@@ -47,7 +51,6 @@ class MediaTest : public ::testing::Test {
     MediaReset();
     Media().SilentOutput = false;
     Media().SoundFont.clear();
-    media::setMinimizedQuery(nullptr);
     fs::remove_all(dir_);
   }
   std::string path(const char* name) { return (dir_ / name).string(); }
@@ -155,15 +158,19 @@ TEST_F(MediaTest, WaitEndWaitsForTheEffectButNeverLongerThanSevenSeconds) {
 }
 
 TEST_F(MediaTest, NothingStartsWhileTheWindowIsMinimized) {
-  media::setMinimizedQuery([] { return true; });
+  auto backend = std::make_unique<ui::HeadlessBackend>();
+  ui::HeadlessBackend* window = backend.get();
+  ui::init(std::move(backend));
+  window->minimize();
   PlaySound(1, path("QV-Dice.wav"), false, true, false, 0);
   PlayMusic(path("Md-Test.mid"), 100);
   EXPECT_FALSE(sound().playing(1));
   EXPECT_FALSE(sound().musicPlaying());
   EXPECT_EQ(Media().LastMusic, "");
-  media::setMinimizedQuery([] { return false; });
+  window->restore();
   PlaySound(1, path("QV-Dice.wav"), false, true, false, 0);
   EXPECT_TRUE(sound().playing(1));
+  ui::shutdown();
 }
 
 TEST_F(MediaTest, PlayMusicRepeatsAndAnEmptyNameRestartsTheLastPiece) {
@@ -226,6 +233,31 @@ TEST_F(MediaTest, EscapeHeldShowsInTheNextReadingAndNoJoystickLeavesItsFields) {
   EXPECT_EQ(s.Buttons, 9);
   ReadInputState(s);
   EXPECT_EQ(s.Keys[1], 0);
+}
+
+TEST_F(MediaTest, KeysAndButtonsTheWindowSawShowInTheReading) {
+  auto backend = std::make_unique<ui::HeadlessBackend>();
+  ui::HeadlessBackend* window = backend.get();
+  ui::init(std::move(backend));
+  ui::Window main("frmMain", true);
+  main.show();
+  window->keyDown(ui::kVkSpace);
+  window->keyDown(ui::kVkNumpad0);
+  window->mouseDown(10, 10, ui::kRightButton);
+  ui::DoEvents();
+  InputState s;
+  ReadInputState(s);
+  EXPECT_NE(s.Keys[57], 0);  // Space
+  EXPECT_NE(s.Keys[82], 0);  // numeric pad 0
+  EXPECT_EQ(s.Keys[11], 0);  // the main 0 is another key
+  EXPECT_EQ(s.MouseButtons, 2);
+  window->keyUp(ui::kVkSpace);
+  window->mouseUp(10, 10, ui::kRightButton);
+  ui::DoEvents();
+  ReadInputState(s);
+  EXPECT_EQ(s.Keys[57], 0);
+  EXPECT_EQ(s.MouseButtons, 0);
+  ui::shutdown();
 }
 
 }  // namespace

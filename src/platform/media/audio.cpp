@@ -21,11 +21,6 @@ std::set<std::string>& reported() {
   return s;
 }
 
-std::function<bool()>& minimizedQuery() {
-  static std::function<bool()> q;
-  return q;
-}
-
 float dbToGain(double db) { return static_cast<float>(std::pow(10.0, db / 20.0)); }
 
 }  // namespace
@@ -34,9 +29,6 @@ void reportOnce(const std::string& message) {
   std::lock_guard lock(gReportMutex);
   if (reported().insert(message).second) std::fprintf(stderr, "VorakTalmor: %s\n", message.c_str());
 }
-
-void setMinimizedQuery(std::function<bool()> query) { minimizedQuery() = std::move(query); }
-bool windowMinimized() { return minimizedQuery() && minimizedQuery()(); }
 
 AudioEngine::AudioEngine(int slotCount, Output output)
     : mixer_(slotCount, kRate),

@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -97,10 +96,5 @@ class AudioEngine {
 
 // Says `message` on stderr, prefixed with the program's name, the first time it is asked to.
 void reportOnce(const std::string& message);
-
-// Whether the main window is minimised. The window toolkit installs the query; without one
-// the window counts as shown.
-void setMinimizedQuery(std::function<bool()> query);
-bool windowMinimized();
 
 }  // namespace media

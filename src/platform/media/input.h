@@ -12,6 +12,10 @@ namespace media {
 // The SDL scancode of a DirectInput key code (0 when the code names no key).
 int scancodeOfKeyCode(int keyCode);
 
+// The window system's virtual-key code of a DirectInput key code (0 when it has none): the
+// window's own view of the keyboard backs up the polled one.
+int virtualKeyOfKeyCode(int keyCode);
+
 struct JoystickReading {
   std::array<int32_t, 8> axes{};  // X, Y, Z, rotation X/Y/Z, two sliders; 0..10000
   std::array<bool, 8> hasAxis{};
