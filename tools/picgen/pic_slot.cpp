@@ -1,7 +1,9 @@
 // PicSlot: the reel strip, seven symbols of 60 x 38 and the first one again at the end so a
 // window starting anywhere up to y 266 shows an unbroken reel. The strip is blitted over its
 // own previous frame, so it carries no key colour at all: every pixel is reel paper or ink.
+#include <cmath>
 #include <string>
+#include <utility>
 
 #include "draw.h"
 #include "gfx/blit.h"
@@ -44,6 +46,29 @@ void centred(Surface& s, int top, const Surface& art) {
   stamp(s, (kW - art.width()) / 2, top + (kH - art.height()) / 2, art);
 }
 
+// A half-moon slice: red flesh with black seeds, a pale band, then the green rind.
+void melon(Surface& s, int top) {
+  const int cx2 = 60, cy2 = (top + 9) * 2 + 1, r = 23;
+  for (int y = top + 9; y < top + 9 + r + 2; ++y)
+    for (int x = 0; x < kW; ++x) {
+      int dx = x * 2 + 1 - cx2, dy = y * 2 + 1 - cy2;
+      double d = std::sqrt(dx * dx + dy * dy) / 2.0;
+      if (d > r + 1) continue;
+      Color c = d > r          ? kInk
+                : d > r - 2    ? gfx::rgb(0x1C, 0x6A, 0x26)
+                : d > r - 3.5  ? gfx::rgb(0x58, 0xB8, 0x48)
+                : d > r - 5    ? gfx::rgb(0xF0, 0xFF, 0xE0)
+                : y == top + 9 ? gfx::rgb(0xFF, 0x80, 0x78)
+                               : gfx::rgb(0xF0, 0x3A, 0x3A);
+      s.setPixel(x, y, c);
+    }
+  hline(s, 30 - r - 1, 30 + r, top + 8, kInk);
+  for (auto [sx, sy] : {std::pair{22, 13}, {30, 16}, {38, 13}, {26, 20}, {34, 20}, {16, 11}, {44, 11}}) {
+    s.setPixel(sx, top + sy, kInk);
+    s.setPixel(sx, top + sy + 1, kInk);
+  }
+}
+
 void symbol(Surface& s, int k, const Context& ctx) {
   const int top = k * kH;
   cellPaper(s, top);
@@ -62,7 +87,7 @@ void symbol(Surface& s, int k, const Context& ctx) {
       drawTextCentered(s, bar, "BAR", symbolStyle(15, gfx::rgb(0xFF, 0xF0, 0xA0), gfx::rgb(0xE0, 0xA0, 0x20)));
       break;
     }
-    case 3: centred(s, top, ctx.art.sprite("slot_melon")); break;
+    case 3: melon(s, top); break;
     case 4: centred(s, top, ctx.art.sprite("slot_bell")); break;
     case 5: centred(s, top, ctx.art.sprite("slot_cherry")); break;
     case 6: {
