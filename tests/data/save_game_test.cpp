@@ -161,6 +161,15 @@ TEST_F(SaveGameTest, PricesOfTheWrongFormAreDrawnAnew) {
   EXPECT_EQ(Game().SoubaText, "11,3,2,1,2");
 }
 
+TEST_F(SaveGameTest, FileOfTheOldCodePageLoads) {
+  write("old.DAT", fixture("game-cp932.DAT"));
+  ASSERT_TRUE(LoadGameData(path("old.DAT")));
+  EXPECT_EQ(Game().Players[1].sName, "ピンク");
+  EXPECT_EQ(Game().Players[1].sLevel, 5);
+  EXPECT_EQ(Game().ResumePlayer, 1);
+  EXPECT_EQ(Game().TurnCount, 12);
+}
+
 TEST_F(SaveGameTest, MissingFileChangesNothing) {
   Game().Players[0] = sample(0);
   Game().ResumePlayer = 3;
