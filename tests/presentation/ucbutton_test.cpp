@@ -183,6 +183,8 @@ TEST_F(ButtonTest, PlaceAndShape) {
   EXPECT_TRUE(btn->shape()->contains(39, 36));  // rectangle 1479, in the second chunk
   EXPECT_TRUE(btn->shape()->contains(0, 0));
   EXPECT_FALSE(btn->shape()->contains(20, 37));
+  btn->setRgn(regionData({{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}}));  // damaged: huge, yet cheap
+  EXPECT_TRUE(btn->shape()->contains(39, 19));
   gfx::Region before = *btn->shape();
   btn->setRgn(std::string("\x20\0\0\0garbage", 11));  // unusable: ignored
   EXPECT_EQ(btn->shape()->bounds(), before.bounds());

@@ -155,6 +155,15 @@ TEST(UCFont, GradientShadowEmbossAndOutline) {
   EXPECT_EQ(os2.pixel(200 + ink.left - 10 - 1, (ink.top + ink.bottom) / 2), gfx::rgb(0, 0, 225));
 }
 
+TEST(UCFont, AbsurdEffectValuesStayBounded) {
+  UCFont f;
+  f.SetFontShadow(1 << 30);
+  f.SetFontStroke(1 << 30);
+  Surface s = render("{3&FFF}■", f, 10, 5);
+  EXPECT_EQ(s.pixel(10 + f.font()->advance(U'■') / 2, 5 + f.font()->ascent() - 8), gfx::rgb(225, 225, 225));
+  EXPECT_EQ(f.GetLastX(), 10 + f.font()->advance(U'■'));
+}
+
 TEST(UCFont, SimpleModeIsFlatAndSpacesAdvance) {
   UCFont f;
   f.SetFontSize(15);

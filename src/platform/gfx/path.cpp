@@ -105,7 +105,7 @@ Region Path::fill() const {
 
 Region Path::stroke(int penWidth) const {
   if (empty()) return {};
-  penWidth = std::max(1, penWidth);
+  penWidth = std::clamp(penWidth, 1, 255);  // wider pens are no outline any more
   FtOutline src(*this);
   FT_Stroker stroker = nullptr;
   if (FT_Stroker_New(detail::freetype(), &stroker)) return {};

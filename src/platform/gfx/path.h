@@ -36,7 +36,7 @@ class Path {
   // The pixels inside the outline.
   Region fill() const;
   // The pixels a round pen of `penWidth` pixels covers when drawn along the outline.
-  // A width below 1 is a one-pixel pen, as the platform's cosmetic pen.
+  // A width below 1 is a one-pixel pen, as the platform's cosmetic pen; above 255 is 255.
   Region stroke(int penWidth) const;
 
   const std::vector<Point>& points() const { return points_; }

@@ -156,7 +156,8 @@ void UCFont::FontWrite(gfx::Surface& target, std::string_view text, int32_t X, i
 void UCFont::drawGlyph(gfx::Surface& target, char32_t c, int32_t x, int32_t y, gfx::Color c1, gfx::Color c2) {
   const gfx::Font& f = *font_;
   int cx = f.advance(c), cy = f.height();
-  int sh = std::max(0, shadow_);
+  // A shadow is a few pixels; an absurd offset must not size the work surface by it.
+  int sh = std::clamp(shadow_, 0, 255);
   int w = cx + sh, h = cy + sh;
   work_.setClip(std::nullopt);
   work_.resize(w, h);

@@ -77,7 +77,9 @@ std::optional<gfx::Region> regionFromData(const std::string& data) {
     gfx::Region chunk;
     for (int32_t i = first; i < std::min(count, first + 1024); ++i) {
       size_t at = 32 + static_cast<size_t>(i) * 16;
-      gfx::Rect r{le32(data, at), le32(data, at + 4), le32(data, at + 8), le32(data, at + 12)};
+      // Far beyond any window, a shape means nothing; bounding it keeps damaged data cheap.
+      gfx::Rect r = gfx::Rect{le32(data, at), le32(data, at + 4), le32(data, at + 8), le32(data, at + 12)}.intersect(
+          {-2048, -2048, 4096, 4096});
       if (!r.empty()) chunk.combine(gfx::Region::fromRect(r), gfx::Region::Op::Or);
     }
     out.combine(chunk, gfx::Region::Op::Or);
