@@ -115,6 +115,22 @@ TEST(Music, AMissingSoundFontOrABrokenPieceLeavesItQuiet) {
   EXPECT_FALSE(e.musicPlaying());
 }
 
+TEST(Music, GarbageInsideWellFormedChunksNeitherCrashesNorHangs) {
+  std::string font = media::defaultSoundFont();
+  if (font.empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
+  sys::ScopedVirtualClock clock;
+  AudioEngine e(11, AudioEngine::Output::Silent);
+  e.open();
+  ASSERT_TRUE(e.openMusic(font));
+  std::string bad = oneBarOfC(120);
+  for (size_t i = 30; i < bad.size() - 4; i += 3) bad[i] = static_cast<char>(0xF7 ^ i);  // events, not chunk heads
+  ASSERT_TRUE(media::isMidiFile(bad));
+  e.playMusic(bad, 100);
+  clock->advanceMs(3000);
+  e.stopMusic();
+  EXPECT_FALSE(e.musicPlaying());
+}
+
 TEST(SdlOutput, RunsOnTheDummyDriverAndPlaysWithoutBeingDriven) {
   // The test environment selects SDL's dummy driver: the same path as a machine without sound.
   AudioEngine e(11, AudioEngine::Output::Sdl);

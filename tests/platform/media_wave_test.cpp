@@ -75,6 +75,14 @@ TEST(Wave, RefusesWhatItCannotPlay) {
   }
 }
 
+TEST(Wave, EveryCutOfAFileIsReadOrRefusedSafely) {
+  std::string full = makeWave(0xFFFE, 2, 22050, 16, std::string(64, '\x11'));
+  for (size_t n = 0; n <= full.size(); ++n) {
+    media::Wave w;
+    if (media::parseWave(full.substr(0, n), w)) EXPECT_LE(w.samples.size(), 32u) << n;
+  }
+}
+
 TEST(Midi, WriterOutputPassesTheFileCheckAndCutsAreCaught) {
   media::SmfWriter smf(480);
   int t = smf.addTrack("melody");

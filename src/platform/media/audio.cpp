@@ -100,9 +100,10 @@ void AudioEngine::open() {
 
 void AudioEngine::close() {
   // Never while holding the lock: closing waits for the callback to return.
-  if (device_) SDL_CloseAudioDevice(device_);
+  const bool up = SDL_WasInit(SDL_INIT_AUDIO) != 0;  // SDL_Quit may have closed everything already
+  if (device_ && up) SDL_CloseAudioDevice(device_);
   device_ = 0;
-  if (ownSubsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (ownSubsystem_ && up) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   ownSubsystem_ = false;
   output_ = Output::Silent;
 }

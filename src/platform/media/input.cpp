@@ -216,9 +216,10 @@ void InputDevices::open() {
 }
 
 void InputDevices::close() {
-  if (joystick_) SDL_JoystickClose(joystick_);
+  // After SDL_Quit the joystick is closed and freed already.
+  if (joystick_ && SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_JoystickClose(joystick_);
   joystick_ = nullptr;
-  if (ownSubsystem_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  if (ownSubsystem_ && SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
   ownSubsystem_ = false;
   if (watching_) SDL_DelEventWatch(watchWheel, nullptr);
   watching_ = false;
