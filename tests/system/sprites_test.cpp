@@ -131,6 +131,19 @@ TEST(Pictures, KeyedSheetsHaveMagentaCorners) {
     EXPECT_EQ(picture(f).pixel(0, 0), kKey) << f;
 }
 
+// Keyed copies compare colours exactly: a pixel blended with the key (soft lettering or edges
+// drawn over magenta) would show as a pink fringe.
+TEST(Pictures, KeyedSheetsHaveNoFringeOfTheKey) {
+  for (const char* f : {"PicChara.png", "PicWaku.png", "PicTitle.png", "PicPunch.png", "PicMato.png"}) {
+    gfx::Surface s = picture(f);
+    int fringe = 0;
+    for (gfx::Color c : s.pixels())
+      fringe += c != kKey && gfx::red(c) > 150 && gfx::blue(c) > 150 && gfx::green(c) < gfx::red(c) / 2 &&
+                gfx::green(c) < gfx::blue(c) / 2;
+    EXPECT_EQ(fringe, 0) << f;
+  }
+}
+
 // Markers lie under the 32 x 32 figure, so they must show beyond its silhouette (columns 6-25).
 TEST(Pictures, MarkersReachPastTheFigure) {
   gfx::Surface s = picture("PicWaku.png");

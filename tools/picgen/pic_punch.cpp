@@ -33,7 +33,7 @@ const Register punch("PicPunch.png", 160, 32, [](Surface& s, const Context& ctx)
     sightRing(s, seat * 32, t.mid);
     stamp(s, seat * 32 + 7, 9, recoloured(fist, {{drawn.light, t.light}, {drawn.mid, t.mid}, {drawn.dark, t.dark}}));
   }
-  sightRing(s, 4 * 32, gfx::rgb(0xC0, 0x30, 0xE0));
+  sightRing(s, 4 * 32, gfx::rgb(0x90, 0x38, 0xD8));
   stamp(s, 4 * 32 + 6, 9, ctx.art.sprite("punch_claw"));
 });
 
