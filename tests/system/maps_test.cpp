@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "data/board.h"
+#include "data/game_data.h"
+
 namespace {
 
 constexpr int kCols = 24, kRows = 10;
@@ -240,6 +243,23 @@ TEST(ShippedMaps, EveryMapIsPlayable) {
     for (auto& f : faults) all += "\n  " + f;
     EXPECT_TRUE(faults.empty()) << m.filename() << all;
   }
+}
+
+TEST(ShippedMaps, TheGamesReaderLoadsThemCellForCell) {
+  for (const auto& e : std::filesystem::directory_iterator(std::string(VORAK_GAME_DIR) + "/Vorak-Map")) {
+    if (e.path().extension() != ".map") continue;
+    ResetGameData();
+    ASSERT_TRUE(ReadMapFile(e.path().string())) << e.path();
+    std::vector<std::string> faults;
+    Grid g = parse(readFile(e.path()), faults);
+    for (int r = 0; r < kRows; ++r)
+      for (int c = 0; c < kCols; ++c) {
+        const MapCell& cell = Game().Board[c][r];
+        ASSERT_EQ(cell.Code, g[r][c]) << e.path().filename() << " at " << c << "," << r;
+        EXPECT_EQ(cell.ChipX * 16 + cell.ChipY, std::stoi(g[r][c], nullptr, 16));
+      }
+  }
+  ResetGameData();
 }
 
 TEST(ShippedMaps, TheFirstMapShowsEveryCellKind) {
