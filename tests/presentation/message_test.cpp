@@ -159,6 +159,18 @@ TEST_F(MessageFixture, OpenLinesChainAndEmptyTextsClose) {
   EXPECT_EQ(ft.GetLastX(), 4 + f.advance(U'E'));
 }
 
+TEST_F(MessageFixture, ANameInColoursThenTheDefaultColours) {
+  WriteMessage("{3&F00}■{0&}■", false);
+  gfx::Surface f = frame();
+  Box red = pixelsOf(f, gfx::rgb(225, 0, 0));
+  ASSERT_FALSE(red.empty());
+  int adv = ft.font()->advance(U'■');
+  gfx::Color top = f.pixel(red.left + adv + 2, red.top), low = f.pixel(red.left + adv + 2, red.bottom);
+  EXPECT_GT(gfx::red(top), gfx::red(low));  // white fading to grey
+  EXPECT_EQ(gfx::red(low), gfx::blue(low));
+  EXPECT_GT(gfx::blue(low), 180);
+}
+
 TEST_F(MessageFixture, ClearingTheWindowKeepsTheOpenLine) {
   WriteMessage("AB", true);
   int end = messageWindow().MessageLineEndX;
