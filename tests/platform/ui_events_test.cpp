@@ -226,3 +226,38 @@ TEST_F(UiTest, ControlArrayMakesMembersOnDemandLikeTheFirst) {
   pump();
   EXPECT_EQ(clicked, (std::vector<int>{2}));
 }
+
+TEST_F(UiTest, ToolTipShowsAfterAHoverFollowsMoveHandlersAndHidesWhenEmpty) {
+  auto& panel = win->add<ui::PictureBox>("PicPlayer");
+  panel.move(16, 384, 192, 176);
+  panel.setBackColor(gfx::kBlack);
+  // As the status panels do: the text depends on the zone under the pointer.
+  panel.MouseMove = [&](int, int, int x, int y) {
+    if (x >= 35 && x <= 188 && y >= 33 && y <= 48)
+      panel.ToolTipText = "体力:10/最大(20)";
+    else if (x >= 35 && x <= 188 && y >= 51 && y <= 66)
+      panel.ToolTipText = "経験値:5/次(10)\r\n二行目";
+    else
+      panel.ToolTipText = "";
+  };
+  hb->mouseMove(16 + 40, 384 + 40);
+  pump(1);
+  EXPECT_EQ(ui::toolTipShown(), "") << "not before the hover time";
+  pump(ui::kToolTipDelayMs);
+  EXPECT_EQ(ui::toolTipShown(), "体力:10/最大(20)");
+  // The frame shows a pale box under the pointer.
+  EXPECT_EQ(composed().pixel(16 + 40 + 2, 384 + 40 + 21), gfx::rgb(255, 255, 225));
+  hb->mouseMove(16 + 40, 384 + 55);
+  pump(1);
+  EXPECT_EQ(ui::toolTipShown(), "経験値:5/次(10)\r\n二行目");
+  hb->mouseMove(16 + 5, 384 + 5);
+  pump(ui::kToolTipDelayMs * 2);
+  EXPECT_EQ(ui::toolTipShown(), "");
+  // A press hides it until the pointer goes to another control.
+  hb->mouseMove(16 + 40, 384 + 40);
+  pump(ui::kToolTipDelayMs);
+  ASSERT_NE(ui::toolTipShown(), "");
+  hb->click(16 + 40, 384 + 40);
+  pump(ui::kToolTipDelayMs * 2);
+  EXPECT_EQ(ui::toolTipShown(), "");
+}

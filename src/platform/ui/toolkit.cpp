@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "gfx/blit.h"
+#include "gfx/text.h"
 #include "sys/clock.h"
 #include "ui/detail.h"
 #include "ui/keys.h"
+#include "ui/label.h"
 
 namespace ui {
 
@@ -45,6 +48,49 @@ bool changedTree(const Control& c) {
   return false;
 }
 
+std::vector<std::string> tipLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t nl = text.find('\n', start);
+    std::string line = text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    if (nl == std::string::npos) break;
+    start = nl + 1;
+  }
+  return lines;
+}
+
+// The tooltip: a pale box under the pointer, kept inside the frame.
+void drawTip(gfx::Surface& frame) {
+  Toolkit& t = tk();
+  auto font = gfx::Font::open(defaultControlFont());
+  auto lines = tipLines(t.tipText);
+  int w = 0;
+  for (const auto& l : lines) w = std::max(w, font->extent(l).cx);
+  int lh = font->height();
+  int bw = w + 8, bh = lh * static_cast<int>(lines.size()) + 4;
+  int x = t.tipX, y = t.tipY + 20;
+  if (x + bw > frame.width()) x = frame.width() - bw;
+  if (y + bh > frame.height()) y = t.tipY - bh - 2;
+  x = std::max(0, x);
+  y = std::max(0, y);
+  gfx::Rect box = gfx::Rect::xywh(x, y, bw, bh);
+  gfx::fillRect(frame, box, gfx::kBlack);
+  gfx::fillRect(frame, {box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, gfx::rgb(255, 255, 225));
+  auto oldFont = frame.font;
+  gfx::Color oldColor = frame.textColor;
+  bool oldMode = frame.transparentText;
+  frame.font = font;
+  frame.textColor = gfx::kBlack;
+  frame.transparentText = true;
+  for (size_t i = 0; i < lines.size(); ++i) gfx::textOut(frame, x + 4, y + 2 + lh * static_cast<int>(i), lines[i]);
+  frame.font = oldFont;
+  frame.textColor = oldColor;
+  frame.transparentText = oldMode;
+}
+
 void compose() {
   Toolkit& t = tk();
   int w = t.main ? t.main->width() : 800, h = t.main ? t.main->height() : 600;
@@ -56,6 +102,7 @@ void compose() {
     std::fill(t.frame.mutablePixels().begin(), t.frame.mutablePixels().end(), gfx::kBlack);
   for (Window* win : t.stack)
     if (win->visible()) paintTree(t.frame, *win, win->left(), win->top(), all, nullptr);
+  if (t.tipShown && !t.tipText.empty()) drawTip(t.frame);
   t.dirty = false;
 }
 
@@ -132,7 +179,7 @@ void hideTip() {
   t.tipText.clear();
 }
 
-void trackHover(Control* c) {
+void trackHover(Control* c, int64_t when) {
   Toolkit& t = tk();
   if (c != t.hover) {
     t.hover = c;
@@ -146,7 +193,7 @@ void trackHover(Control* c) {
     if (t.tipText.empty()) t.tipShown = false;
     invalidate();
   }
-  if (!t.tipShown) t.hoverSince = nowTicks();
+  if (!t.tipShown) t.hoverSince = when;
 }
 
 void tickTip() {
@@ -182,13 +229,13 @@ void dispatchMouse(const Event& e) {
   if (e.type == Event::Type::MouseMove) {
     Control* target = t.capture ? t.capture : under;
     updateCursor(target);
-    trackHover(under);
+    trackHover(under, when);
     if (!acceptsInput(target)) return;
     int x, y;
     local(target, x, y);
     target->handleMouseMove(t.buttons, e.shift, x, y);
     // The handler may have set the text the tooltip shows.
-    if (t.hover == under) trackHover(under);
+    if (t.hover == under) trackHover(under, when);
     return;
   }
 
@@ -486,6 +533,11 @@ void DoEventsWait(int maxWaitMs) {
 }
 
 void invalidate() { tk().dirty = true; }
+
+std::string toolTipShown() {
+  Toolkit& t = tk();
+  return t.tipShown ? t.tipText : "";
+}
 
 void Present(bool force) {
   Toolkit& t = tk();

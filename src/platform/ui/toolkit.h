@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "ui/backend.h"
 
@@ -61,6 +62,9 @@ int shiftState();
 // control its place in its container. Escape puts it back where it was. Handlers get no
 // mouse or key events meanwhile.
 void DragControl(Control& c);
+
+// The tooltip on show now, "" when none.
+std::string toolTipShown();
 
 // Double-click rules of the platform.
 constexpr int kDoubleClickMs = 500;
