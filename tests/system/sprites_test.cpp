@@ -182,6 +182,13 @@ TEST(Pictures, ReelStripIsOpaqueAndWraps) {
   }
 }
 
+// An arrow counts as a hit between x 8 and 40 of a slice when its tip is near slice y 61, so
+// the board must be there to be seen being hit.
+TEST(Pictures, GalleryBoardsCoverTheirHitZone) {
+  gfx::Surface s = picture("PicMato.png");
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(opaqueIn(s, 50 * k + 8, 20, 50 * k + 40, 70), 33 * 51) << "target " << k;
+}
+
 int brightness(gfx::Color c) { return (gfx::red(c) + gfx::green(c) + gfx::blue(c)) / 3; }
 
 // White lettering with a dark shadow is drawn onto these areas, so they must be dark.

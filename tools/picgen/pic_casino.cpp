@@ -63,16 +63,16 @@ void slotFace(Surface& s) {
 
 // The targets stand at (50 i, 4), 50 x 100 each; the arrow runs along the counter at y 152-184.
 void galleryBooth(Surface& s) {
-  // A striped awning wall behind the targets.
+  // A striped curtain behind the targets, in blues so the red and white boards stand out.
   for (int x = 0; x < 200; ++x) {
-    bool red = (x / 20) % 2 == 0;
-    Color c = red ? gfx::rgb(0xC8, 0x28, 0x30) : gfx::rgb(0xF0, 0xE8, 0xD8);
-    Color edge = red ? gfx::rgb(0x90, 0x18, 0x20) : gfx::rgb(0xC8, 0xBC, 0xA8);
+    bool dark = (x / 20) % 2 == 0;
+    Color c = dark ? gfx::rgb(0x24, 0x38, 0x6C) : gfx::rgb(0x34, 0x52, 0x8E);
+    Color edge = dark ? gfx::rgb(0x16, 0x24, 0x4C) : gfx::rgb(0x28, 0x40, 0x74);
     vline(s, x, 0, 109, x % 20 == 19 ? edge : c);
   }
   for (int x = 0; x < 200; ++x) {
     int sag = 3 - std::abs((x % 20) - 10) / 3;
-    vline(s, x, 0, 5 + sag, gfx::rgb(0x70, 0x10, 0x18));
+    vline(s, x, 0, 5 + sag, gfx::rgb(0xA8, 0x20, 0x28));
   }
   hline(s, 0, 199, 6, kGold);
   // The rail the targets' posts stand on, and a dim back room.

@@ -1,6 +1,6 @@
-// PicMato: the shooting gallery's four targets, each a round board on a post with its prize
-// painted on and named on a plank. A hit counts within x 8-40 of a slice near its y 61, which
-// the board covers.
+// PicMato: the shooting gallery's four targets, each a board on a post with its prize painted
+// on and named on a plank. A hit counts within x 8-40 of a slice near its y 61, which the
+// board covers.
 #include <string>
 
 #include "draw.h"
@@ -18,28 +18,30 @@ const Color kWood = gfx::rgb(0xA8, 0x70, 0x38);
 const Color kWoodDark = gfx::rgb(0x6A, 0x42, 0x20);
 const Color kWoodLight = gfx::rgb(0xD0, 0x98, 0x58);
 
+// A shield-shaped board over y 8-72 of the slice, its rings round the prize and the prize's
+// name along the bottom, where the arrow's tip lands; a post holds it up.
 void board(Surface& s, int x0, bool plain) {
-  // Post first, so the board and plank cover its top.
   fill(s, Rect::xywh(x0 + 21, 70, 8, 30), kInk);
   fill(s, Rect::xywh(x0 + 22, 70, 6, 30), kWood);
   vline(s, x0 + 22, 70, 99, kWoodLight);
   vline(s, x0 + 27, 70, 99, kWoodDark);
-  // The board, centred on (25, 36) of the slice; half pixels keep it symmetric.
-  const int cx2 = x0 * 2 + 50, cy2 = 72;
-  disc2(s, cx2, cy2, 48, kInk);
-  disc2(s, cx2, cy2, 46, kBoardRed);
-  disc2(s, cx2, cy2, 38, kBoardWhite);
-  disc2(s, cx2, cy2, 30, kBoardRed);
-  disc2(s, cx2, cy2, 22, kBoardWhite);
-  if (plain) disc2(s, cx2, cy2, 10, kBoardRed);
+  roundRect(s, Rect::xywh(x0 + 1, 8, 48, 65), 10, kInk);
+  roundRect(s, Rect::xywh(x0 + 2, 9, 46, 63), 9, kBoardRed);
+  roundRect(s, Rect::xywh(x0 + 4, 11, 42, 59), 7, kBoardWhite);
+  // Rings centred on pixel (25, 31), in half pixels.
+  const int cx2 = x0 * 2 + 51, cy2 = 63;
+  disc2(s, cx2, cy2, 36, kBoardRed);
+  disc2(s, cx2, cy2, 30, kBoardWhite);
+  disc2(s, cx2, cy2, 22, kBoardRed);
+  disc2(s, cx2, cy2, 16, kBoardWhite);
+  if (plain) disc2(s, cx2, cy2, 8, kBoardRed);
 }
 
 void plank(Surface& s, int x0, const std::string& label) {
-  Rect r = Rect::xywh(x0 + 2, 63, 46, 17);
-  fill(s, r, kInk);
-  fill(s, Rect::xywh(x0 + 3, 64, 44, 15), kWood);
-  hline(s, x0 + 3, x0 + 46, 64, kWoodLight);
-  hline(s, x0 + 3, x0 + 46, 78, kWoodDark);
+  fill(s, Rect::xywh(x0 + 4, 52, 42, 17), kInk);
+  fill(s, Rect::xywh(x0 + 5, 53, 40, 15), kWood);
+  hline(s, x0 + 5, x0 + 44, 53, kWoodLight);
+  hline(s, x0 + 5, x0 + 44, 67, kWoodDark);
   TextStyle st;
   st.face = Face::Bold;
   st.px = 12;
@@ -47,12 +49,12 @@ void plank(Surface& s, int x0, const std::string& label) {
   st.bottom = gfx::rgb(0xFF, 0xE8, 0xA0);
   st.outline = 1;
   st.outlineColor = kWoodDark;
-  st.maxWidth = 42;
-  drawTextCentered(s, Rect::xywh(x0 + 3, 64, 44, 15), label, st);
+  st.maxWidth = 38;
+  drawTextCentered(s, Rect::xywh(x0 + 5, 53, 40, 15), label, st);
 }
 
 void centred(Surface& s, int x0, const Surface& art) {
-  stamp(s, x0 + 25 - art.width() / 2, 36 - art.height() / 2, art);
+  stamp(s, x0 + 25 - art.width() / 2, 31 - art.height() / 2, art);
 }
 
 const Register mato("PicMato.png", 200, 100, [](Surface& s, const Context& ctx) {
