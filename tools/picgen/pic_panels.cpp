@@ -67,13 +67,16 @@ void coin(Surface& s, int cx, int cy) {
 }
 
 void herb(Surface& s, int cx, int cy) {
-  const Color leaf = gfx::rgb(90, 210, 80), dark = gfx::rgb(30, 110, 40);
-  line(s, cx, cy + 7, cx, cy - 2, dark);
-  polygon(s, {{cx, cy + 2}, {cx - 7, cy - 3}, {cx - 3, cy - 7}}, leaf);
-  polygon(s, {{cx + 1, cy}, {cx + 8, cy - 5}, {cx + 4, cy - 8}}, leaf);
-  polygon(s, {{cx, cy - 2}, {cx - 2, cy - 8}, {cx + 2, cy - 8}}, shade(leaf, 60));
-  line(s, cx - 2, cy - 1, cx - 5, cy - 4, dark);
-  line(s, cx + 2, cy - 2, cx + 5, cy - 5, dark);
+  // Two leaves on a stem, each with its midrib.
+  const Color leaf = gfx::rgb(96, 214, 84), dark = gfx::rgb(26, 104, 36), light = gfx::rgb(180, 250, 150);
+  polygon(s, {{cx - 1, cy + 1}, {cx - 8, cy - 3}, {cx - 7, cy - 7}, {cx - 2, cy - 4}}, leaf);
+  polygon(s, {{cx + 1, cy - 1}, {cx + 3, cy - 8}, {cx + 8, cy - 9}, {cx + 6, cy - 3}}, leaf);
+  line(s, cx - 1, cy, cx - 7, cy - 5, dark);
+  line(s, cx + 1, cy - 2, cx + 7, cy - 8, dark);
+  s.setPixel(cx - 6, cy - 6, light);
+  s.setPixel(cx + 4, cy - 8, light);
+  line(s, cx, cy + 7, cx, cy - 1, dark);
+  line(s, cx + 1, cy + 7, cx + 1, cy, leaf);
 }
 
 TextStyle labelStyle(int px, Color c) {
@@ -109,11 +112,11 @@ void slice(Surface& s, int i) {
   pixelText(p, 14, 78, "LUK", gfx::rgb(255, 240, 130));
   // GP, herbs and the score sit right-aligned against x 80.
   // GP and herbs may run left over their icons' column, so they get rules rather than boxes.
-  hline(p, 4, 82, 106, shade(seat.accent, -90));
-  hline(p, 4, 82, 129, shade(seat.accent, -90));
+  hline(p, 4, 82, 108, shade(seat.accent, -90));
+  hline(p, 4, 82, 131, shade(seat.accent, -90));
   sunken(p, Rect{14, 150, 84, 169}, seat.top);
   coin(p, 12, 95);
-  pixelText(p, 3, 104, "GP", gfx::rgb(255, 230, 120));
+  pixelText(p, 3, 102, "GP", gfx::rgb(255, 230, 120));
   herb(p, 13, 119);
   drawTextLeft(p, 4, 134, 149, "SCORE", [&] {
     TextStyle st = labelStyle(12, seat.accent);
