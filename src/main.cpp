@@ -1,7 +1,16 @@
-#include <cstdio>
+#include <memory>
 
-// The game's start-up takes over here once the main window exists.
+#include "backend/sdl/sdl_backend.h"
+#include "system/startup.h"
+#include "ui/toolkit.h"
+
 int main() {
-  std::fputs("VorakTalmor: the game window is not built yet.\n", stderr);
-  return 1;
+  // With no display the backend says so in one line on stderr.
+  auto backend = ui::openSdlBackend("VorakTalmor");
+  if (!backend) return 1;
+  ui::init(std::move(backend));
+  Main();
+  // The program lives in the main window's handlers; AppEnd leaves the process from one of them.
+  while (!AppEnded()) ui::DoEventsWait(20);
+  return 0;
 }

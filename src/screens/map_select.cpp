@@ -1,0 +1,77 @@
+#include "screens/map_select.h"
+
+#include <string>
+
+#include "data/board.h"
+#include "data/game_data.h"
+#include "gfx/blit.h"
+#include "presentation/message.h"
+#include "screens/frmMain.h"
+#include "sys/text.h"
+#include "system/utility.h"
+
+namespace {
+// A name is text, never markup: its braces become the full-width ones, which read the same.
+std::string asPlainText(std::string_view s) {
+  std::string out;
+  for (char c : s) {
+    if (c == '{')
+      out += "｛";
+    else if (c == '}')
+      out += "｝";
+    else
+      out += c;
+  }
+  return out;
+}
+}  // namespace
+
+void Init02MapListRefresh() {
+  MainForm& f = frmMain();
+  f.FilMap.setPattern("*.Map");
+  f.FilMap.setPath(Game().MapFolder);
+  f.FilMap.refresh();
+  f.LstMap.clear();
+  for (int i = 0; i < f.FilMap.listCount(); ++i) f.LstMap.addItem(sys::format(i + 1, "00") + "/" + f.FilMap.list(i));
+}
+
+void Init05MapSelect(int32_t& wkMapID) {
+  MainForm& f = frmMain();
+  GameData& g = Game();
+  f.PicEnding.setVisible(false);
+  f.UcSc2.setVisible(false);
+  Init02MapListRefresh();
+  const int32_t count = f.LstMap.listCount();
+  if (count == 0) return;
+  if (wkMapID > count) wkMapID = 1;
+  if (wkMapID < 1) wkMapID = count;
+  const std::string entry = f.LstMap.list(wkMapID - 1);
+  g.MapFileName = entry.substr(entry.find('/') + 1);
+  // A malformed file leaves the board as it was; the selection still moves on to it.
+  ReadMapFile(g.MapFolder + g.MapFileName);
+  g.StageNo = wkMapID;
+  WriteMapNumber(true);
+}
+
+void WriteMapNumber(bool /*iVisible*/) {
+  const GameData& g = Game();
+  WriteMessage("{1&F00}{2&FF0}選択中のマップ{0&} " + FormatNum(std::to_string(g.StageNo), 0, 5) + " ({1&0FF}{2&FFF}" +
+                   asPlainText(g.MapFileName) + "{0&})",
+               false);
+}
+
+void WriteSouba(bool iVisible) {
+  MainForm& f = frmMain();
+  if (!iVisible) {
+    f.PicSouba.setVisible(false);
+    return;
+  }
+  f.PicSouba.move(220, 3, 340, 17);
+  gfx::Surface& s = f.PicSouba.surface();
+  gfx::bitBlt(s, 0, 0, s.width(), s.height(), f.PicStatusUp.surface(), f.PicSouba.left(), f.PicSouba.top());
+  f.UCFt.SetFontSize(10);
+  f.UCFt.FontWrite(s, "ﾀｰﾝ" + sys::format(Game().TurnCount, "0"), 0, 0, s.width(), 17, "V");
+  f.PicSouba.refresh();
+  f.PicSouba.zorder(0);
+  f.PicSouba.setVisible(true);
+}

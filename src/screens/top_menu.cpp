@@ -1,0 +1,163 @@
+#include "screens/top_menu.h"
+
+#include <string>
+
+#include "data/game_data.h"
+#include "data/monsters.h"
+#include "screens/frmMain.h"
+#include "screens/map_select.h"
+#include "screens/start_screen.h"
+#include "system/media.h"
+#include "system/startup.h"
+
+namespace {
+
+bool sameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// Right-aligned: the last button ends 3 pixels from the strip's right edge, the buttons touch.
+void layOutBar(const std::vector<std::string>& tags) {
+  MainForm& f = frmMain();
+  const int n = static_cast<int>(tags.size());
+  for (int k = 0; k < n; ++k) {
+    UcButton& b = f.UcBtnClose[GetTagToIndex(tags[static_cast<size_t>(k)])];
+    b.move(f.PicStatusUp.width() - 3 - 55 * n + 55 * k, 3, 55, 18);
+    b.setVisible(true);
+  }
+}
+
+void setOverwriteEnabled(bool on) { frmMain().UcBtnClose[GetTagToIndex("上書")].setEnabled(on); }
+
+void clearMessages() {
+  MainForm& f = frmMain();
+  f.UcSc.SetBackClear();
+  f.UcSc.Refresh();
+}
+
+}  // namespace
+
+int32_t GetTagToIndex(std::string_view wkTag) {
+  MainForm& f = frmMain();
+  for (int i = 0; i <= f.UcBtnClose.ubound(); ++i)
+    if (UcButton* b = f.UcBtnClose.find(i); b && sameText(b->Tag, wkTag)) return i;
+  return 0;
+}
+
+const std::vector<std::string>& TopMenuButtons(std::string_view mode) {
+  static const std::vector<std::string> title = {"開始",   "読込み", "前の面", "次の面",
+                                                 "マップ", "画面",   "最小化", "終了"};
+  static const std::vector<std::string> game = {"保存", "画面", "最小化", "戻る"};
+  static const std::vector<std::string> editor = {"読込み", "保存",   "上書", "前の面",
+                                                  "次の面", "クリア", "画面", "戻る"};
+  static const std::vector<std::string> none;
+  if (mode == "ゲーム") return title;
+  if (mode == "開始" || mode == "途中開始") return game;
+  if (mode == "マップ") return editor;
+  return none;
+}
+
+void MakeTopMenu(const std::string& mode) {
+  MainForm& f = frmMain();
+  GameData& g = Game();
+  f.PicWinBase.setVisible(false);
+  for (const auto& [i, b] : f.UcBtnClose) b->setVisible(false);
+  f.PicStatusUp.Tag = mode;
+
+  if (mode == "開始") {
+    f.PicEnding.setVisible(false);
+    f.UcSc2.setVisible(false);
+    for (int i = 0; i < 4; ++i) {
+      PlayerRecord& p = g.Players[static_cast<size_t>(i)];
+      p = g.PlayersBackup[static_cast<size_t>(i)];
+      p.sScore = 0;
+      p.sUser = g.PlayerKinds[static_cast<size_t>(i)];
+      p.sName = g.PlayerNames[static_cast<size_t>(i)];
+    }
+    g.TurnCount = 1;
+    Hooks().DrawMap();
+    f.PicEditBack.setVisible(false);
+    layOutBar(TopMenuButtons(mode));
+    InitMonsterTable();
+  } else if (mode == "途中開始") {
+    f.PicEnding.setVisible(false);
+    f.UcSc2.setVisible(false);
+    layOutBar(TopMenuButtons(mode));
+    f.PicEditBack.setVisible(false);
+    f.PicStatusUp.Tag = "開始";
+    Hooks().DrawMap();
+  } else if (mode == "マップ") {
+    Init05MapSelect(g.StageNo);
+    f.PicEnding.setVisible(false);
+    f.UcSc2.setVisible(false);
+    f.PicEditBack.setVisible(true);
+    f.PicEditBack.zorder(0);
+    clearMessages();
+    layOutBar(TopMenuButtons(mode));
+  } else if (mode == "ゲーム") {
+    g.ResumePlayer = -1;
+    f.PicSouba.setVisible(false);
+    g.CurrentPlayer = -1;
+    f.UcSc2.setVisible(false);
+    layOutBar(TopMenuButtons(mode));
+    for (int i = 0; i < 4; ++i) f.PicPlayer[i].setVisible(true);
+    clearMessages();
+    for (int i = 0; i < 4; ++i) {
+      ui::PictureBox& s = f.PicStMenu[i];
+      s.setContainer(&f.PicPlayer[i]);
+      s.setVisible(true);
+      s.zorder(0);
+      RefreshUC(i);
+    }
+    Init05MapSelect(g.StageNo);
+  }
+}
+
+bool AskSaveMap() {
+  // The map editor's save dialog is what a "yes" would open; until the editor exists no board
+  // is ever marked changed, so the question cannot come up.
+  return true;
+}
+
+void UcBtnClose_Click(int32_t Index) {
+  MainForm& f = frmMain();
+  GameData& g = Game();
+  const std::string tag = f.UcBtnClose[Index].Tag;
+  PlaySound(4, g.WavFolder + "QV-Click.wav", false, true, false, 0);
+
+  if (tag == "最小化") {
+    f.window.minimize();
+    StopMusic();
+  } else if (tag == "次の面" || tag == "前の面") {
+    if (g.MapChanged && !AskSaveMap()) return;
+    g.MapChanged = false;
+    setOverwriteEnabled(false);
+    g.StageNo += tag == "次の面" ? 1 : -1;
+    Init05MapSelect(g.StageNo);
+  } else if (tag == "画面") {
+    CrtChange();
+  } else if (tag == "ゲーム") {
+    MakeTopMenu("ゲーム");
+  } else if (tag == "終了" || tag == "戻る") {
+    StopMusic();
+    f.PicEditBack.setVisible(false);
+    f.PicBox.setVisible(false);
+    const std::string& mode = f.PicStatusUp.Tag;
+    if (mode != "マップ" && mode.find("開始") == std::string::npos) {
+      AppEnd();
+      return;
+    }
+    if (g.MapChanged && !AskSaveMap()) return;
+    g.MapChanged = false;
+    MakeTopMenu("ゲーム");
+  }
+  // "開始", "途中開始", "マップ", "クリア", "上書", "読込み" and "保存" start the game, the editor
+  // and the save dialogs, which are not part of the program yet.
+}

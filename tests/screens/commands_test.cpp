@@ -1,0 +1,219 @@
+#include "data/settings.h"
+#include "screens/map_select.h"
+#include "screens/start_screen.h"
+#include "screens/top_menu.h"
+#include "screens_fixture.h"
+#include "system/display_panel.h"
+#include "system/utility.h"
+
+namespace {
+UcButton& bar(const char* tag) { return frmMain().UcBtnClose[GetTagToIndex(tag)]; }
+}  // namespace
+
+TEST_F(ScreensTest, SeatButtonsCycleHumanComputerNobodyWithTheClick) {
+  start();
+  UcButton& seat = frmMain().UcBtnMenuSt0[1];
+  struct Step {
+    int kind, faceX, faceY;
+  };
+  const Step steps[] = {{2, 300, 400}, {0, 0, 500}, {1, 0, 400}};
+  for (const Step& s : steps) {
+    Media().SlotFile[4].clear();
+    clickOn(seat);
+    EXPECT_EQ(Game().PlayerKinds[1], s.kind);
+    EXPECT_EQ(seat.ButtonLeft(), s.faceX);
+    EXPECT_EQ(seat.ButtonTop(), s.faceY);
+    EXPECT_EQ(seat.PicButtonHdc(), &frmPic().PicBtn.surface());
+    EXPECT_EQ(Media().SlotFile[4], Game().WavFolder + "QV-Click.wav");
+  }
+  // The other seats stay as they were.
+  EXPECT_EQ(Game().PlayerKinds[0], 1);
+  EXPECT_EQ(Game().PlayerKinds[2], 1);
+}
+
+TEST_F(ScreensTest, MapButtonsAndArrowsStepThroughTheMapsWithWrapAround) {
+  start();
+  ASSERT_EQ(Game().StageNo, 1);
+  clickOn(bar("前の面"));
+  EXPECT_EQ(Game().StageNo, 3);
+  EXPECT_EQ(Game().MapFileName, "03-Challenge.map");
+  clickOn(bar("次の面"));
+  EXPECT_EQ(Game().StageNo, 1);
+  press(ui::kVkRight);
+  EXPECT_EQ(Game().StageNo, 2);
+  press(ui::kVkLeft);
+  press(100);  // pad 4
+  EXPECT_EQ(Game().StageNo, 3);
+  EXPECT_EQ(messages.back(), "{1&F00}{2&FF0}選択中のマップ{0&} ３ ({1&0FF}{2&FFF}03-Challenge.map{0&})");
+  // The board is the selected map's.
+  GameData expected;
+  std::swap(expected.Board, Game().Board);
+  ASSERT_TRUE(ReadMapFile(Game().MapFolder + "03-Challenge.map"));
+  EXPECT_EQ(expected.Board, Game().Board);
+}
+
+TEST_F(ScreensTest, MapSelectionCorrectsTheNumberAndShowsBracesAsText) {
+  start();
+  dir.write("Vorak-Map/04-{1&F00}Red.map", "");
+  struct Case {
+    int32_t asked, got;
+  };
+  for (Case c : {Case{5, 1}, Case{0, 4}, Case{-7, 4}, Case{12, 1}, Case{4, 4}}) {
+    SCOPED_TRACE(c.asked);
+    int32_t n = c.asked;
+    Init05MapSelect(n);
+    EXPECT_EQ(n, c.got);
+    EXPECT_EQ(Game().StageNo, c.got);
+  }
+  EXPECT_EQ(messages.back(), "{1&F00}{2&FF0}選択中のマップ{0&} ４ ({1&0FF}{2&FFF}04-｛1&F00｝Red.map{0&})");
+  // A map folder that empties leaves the selection alone.
+  fs::remove_all(dir.path() / "Vorak-Map");
+  messages.clear();
+  int32_t n = 2;
+  Init05MapSelect(n);
+  EXPECT_EQ(Game().StageNo, 4);
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ScreensTest, KeyTablePressesTheShownMenuButtonOnce) {
+  start();
+  std::vector<int> pressed;
+  for (int i = 0; i < 4; ++i) {
+    UcButton& b = frmMain().UcBtnMenu[i];
+    b.Click = [&pressed, i] { pressed.push_back(i); };
+  }
+  const std::pair<int, int> keys[] = {{97, 0}, {49, 0}, {90, 0}, {32, 0}, {13, 0}, {98, 1}, {50, 1},
+                                      {88, 1}, {99, 2}, {51, 2}, {67, 2}, {96, 3}, {48, 3}, {86, 3}};
+  // Hidden menu buttons take no keys.
+  for (auto [vk, button] : keys) press(vk);
+  EXPECT_TRUE(pressed.empty());
+  frmMain().PicMenu.setVisible(true);
+  for (int i = 0; i < 4; ++i) frmMain().UcBtnMenu[i].setVisible(true);
+  for (auto [vk, button] : keys) {
+    pressed.clear();
+    press(vk);
+    EXPECT_EQ(pressed, std::vector<int>{button}) << "key " << vk;
+  }
+  // A held key acts once; after its release it acts again; another key in between counts.
+  pressed.clear();
+  hb->keyDown('Z');
+  hb->keyDown('Z', true);
+  hb->keyDown('Z', true);
+  pump();
+  EXPECT_EQ(pressed.size(), 1u);
+  hb->keyUp('Z');
+  hb->keyDown('Z');
+  pump();
+  EXPECT_EQ(pressed.size(), 2u);
+  hb->keyDown('X');
+  hb->keyDown('Z');
+  pump();
+  EXPECT_EQ(pressed, (std::vector<int>{0, 0, 1, 0}));
+  hb->keyUp('Z');
+  hb->keyUp('X');
+  pump();
+  // In a game the arrows choose the dice menu's direction.
+  MakeTopMenu("途中開始");
+  frmMain().UcBtnMenu[0].Tag = "←";
+  frmMain().UcBtnMenu[1].Tag = "→";
+  pressed.clear();
+  press(ui::kVkRight);
+  press(ui::kVkLeft);
+  press(102);
+  EXPECT_EQ(pressed, (std::vector<int>{1, 0, 1}));
+  EXPECT_EQ(Game().StageNo, 1);
+}
+
+TEST_F(ScreensTest, F4AndTheScreenButtonToggleTheDisplayMode) {
+  start();
+  press(ui::kVkF4);
+  EXPECT_TRUE(Game().DisplayChanged);
+  EXPECT_EQ(hb->currentMode(), (ui::DisplayMode{800, 600, 16}));
+  clickOn(bar("画面"));
+  EXPECT_FALSE(Game().DisplayChanged);
+  EXPECT_EQ(hb->currentMode(), hb->storedMode());
+  // A screen without the mode: the switch fails and the next press tries again.
+  hb->setModes({{1024, 768, 32}}, {1024, 768, 32});
+  ListDisplayModes();
+  press(ui::kVkF4);
+  EXPECT_FALSE(Game().DisplayChanged);
+}
+
+TEST_F(ScreensTest, EscapeReturnsToTheTitleFromTheEditorAndQuitsFromTheTitle) {
+  start();
+  MakeTopMenu("マップ");
+  press(ui::kVkEscape);
+  EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
+  EXPECT_FALSE(frmMain().PicEditBack.visible());
+  EXPECT_EQ(ends, 0);
+  press(ui::kVkEscape);
+  EXPECT_EQ(ends, 1);
+  EXPECT_TRUE(AppEnded());
+}
+
+TEST_F(ScreensTest, QuittingSavesWhatTheNextStartRestores) {
+  start();
+  clickOn(frmMain().UcBtnMenuSt0[0]);  // computer
+  clickOn(frmMain().UcBtnMenuSt0[3]);
+  clickOn(frmMain().UcBtnMenuSt0[3]);  // nobody
+  clickOn(bar("次の面"));
+  press(ui::kVkF4);
+  clickOn(bar("終了"));
+  ASSERT_EQ(ends, 1);
+  const std::string file = dir / "Vorak-Dat/Vorak.Vrk";
+  EXPECT_EQ(ReadIni(file, "PLAYER", "0"), "2");
+  EXPECT_EQ(ReadIni(file, "PLAYER", "3"), "0");
+  EXPECT_EQ(ReadIni(file, "MAP", "NOW"), "2");
+  EXPECT_EQ(ReadIni(file, "CRT", "MODE"), "ON");
+  // The end put the desktop's own mode back.
+  EXPECT_FALSE(Game().DisplayChanged);
+  EXPECT_EQ(hb->currentMode(), hb->storedMode());
+
+  TearDown();
+  ResetGameData();
+  SetUp();
+  start();
+  EXPECT_EQ(Game().PlayerKinds, (std::array<int32_t, 4>{2, 1, 1, 0}));
+  EXPECT_EQ(Game().StageNo, 2);
+  EXPECT_TRUE(Game().DisplayChanged);
+}
+
+TEST_F(ScreensTest, AnUnwritableDataFolderStillQuitsAndSaysSoOnce) {
+  start();
+  // A file where the data folder should be cannot take the settings, even for root.
+  fs::remove_all(dir.path() / "Vorak-Dat");
+  dir.write("Vorak-Dat", "not a folder");
+  testing::internal::CaptureStderr();
+  clickOn(bar("終了"));
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(ends, 1);
+  EXPECT_NE(err.find("settings could not be saved"), std::string::npos);
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+}
+
+TEST_F(ScreensTest, MinimiseStopsTheMusicAndOptionsPanelCyclesRecords) {
+  start();
+  clickOn(bar("最小化"));
+  EXPECT_TRUE(ui::isMinimized());
+  EXPECT_FALSE(Media().Sound && Media().Sound->musicPlaying());
+  hb->restore();
+  pump();
+
+  struct Case {
+    int32_t before, after;
+    const char* caption;
+  };
+  for (Case c : {Case{1, 2, "自動"}, Case{2, 0, "なし"}, Case{0, 1, "人間"}, Case{7, 1, "人間"}}) {
+    Game().Players[2].sUser = c.before;
+    CmdPlayer_Click(2);
+    EXPECT_EQ(Game().Players[2].sUser, c.after);
+    EXPECT_EQ(frmMain().CmdPlayer[2].caption(), c.caption);
+  }
+  Game().Players[1].sLevel = 7;
+  Game().Players[1].sLuck = 12;
+  cmdDataGet_Click(0);
+  EXPECT_EQ(frmMain().lblLevel[1].caption(), "7");
+  EXPECT_EQ(frmMain().lblLuck[1].caption(), "12");
+  cmdCloseOpt_Click();
+  EXPECT_FALSE(frmMain().PicOpt.visible());
+}

@@ -1,0 +1,89 @@
+// The main window built on the headless toolkit over a game folder of our own: the generated
+// pictures, a few maps, silent sound, a virtual clock, and an end of the program that only
+// records that it came.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "backend/headless/headless_backend.h"
+#include "data/board.h"
+#include "data/game_data.h"
+#include "data/monsters.h"
+#include "presentation/message.h"
+#include "screens/frmMain.h"
+#include "support/temp_dir.h"
+#include "sys/clock.h"
+#include "sys/path.h"
+#include "media/audio.h"
+#include "system/media.h"
+#include "system/picture_store.h"
+#include "system/startup.h"
+#include "ui/toolkit.h"
+
+namespace fs = std::filesystem;
+
+class ScreensTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto b = std::make_unique<ui::HeadlessBackend>();
+    hb = b.get();
+    ui::init(std::move(b));
+    ResetGameData();
+    ResetMainForm();
+    ResetStartup();
+    messageWindow() = {};
+    messages.clear();
+    messageWindow().onWrite = [this](std::string_view t, bool) { messages.emplace_back(t); };
+    // SetUp runs again over the same folder when a test restarts the program.
+    const fs::path game = VORAK_GAME_DIR;
+    fs::create_directories(dir.path() / "Vorak-Map");
+    for (const char* m : {"01-Standard.map", "02-Gentle.map", "03-Challenge.map"})
+      fs::copy_file(game / "Vorak-Map" / m, dir.path() / "Vorak-Map" / m, fs::copy_options::overwrite_existing);
+    for (const char* sub : {"Vorak-Wav", "Vorak-Pic"})
+      if (!fs::exists(dir.path() / sub)) fs::create_directory_symlink(game / sub, dir.path() / sub);
+    sys::setAppFolderForTests(dir.path().string() + "/");
+    Startup().EndProgram = [this] { ++ends; };
+    Media().SilentOutput = true;
+  }
+  void TearDown() override {
+    ResetMainForm();
+    MediaReset();
+    Media().SilentOutput = false;
+    ResetStartup();
+    Startup().EndProgram = nullptr;
+    sys::setAppFolderForTests("");
+    messageWindow() = {};
+    ui::shutdown();
+  }
+  // The program as it stands once start-up is done.
+  void start() {
+    Main();
+    ui::DoEvents();
+  }
+  void pump(double ms = 20) {
+    clk->advanceMs(ms);
+    ui::DoEvents();
+  }
+  // Presses a control by clicking its middle through the toolkit.
+  void clickOn(const ui::Control& c) {
+    const gfx::Rect r = c.frameRect();
+    pump();
+    hb->click(r.left + r.width() / 2, r.top + r.height() / 2);
+    pump();
+  }
+  void press(int vk) {
+    hb->key(vk);
+    pump();
+  }
+
+  sys::ScopedVirtualClock clk;
+  ui::HeadlessBackend* hb = nullptr;
+  testing_support::TempDir dir;
+  int ends = 0;
+  std::vector<std::string> messages;
+};

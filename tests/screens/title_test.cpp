@@ -1,0 +1,185 @@
+#include <algorithm>
+#include <fstream>
+
+#include "screens/map_select.h"
+#include "screens/top_menu.h"
+#include "screens_fixture.h"
+#include "sys/instance.h"
+
+namespace {
+
+struct Placed {
+  const ui::Control* c;
+  const ui::Control* container;
+  gfx::Rect rect;  // left, top, right, bottom in the container
+  bool visible;
+};
+
+// The visible top-bar buttons from left to right, by Tag.
+std::vector<std::string> shownBar() {
+  std::vector<const UcButton*> shown;
+  for (const auto& [i, b] : frmMain().UcBtnClose)
+    if (b->visible()) shown.push_back(b);
+  std::sort(shown.begin(), shown.end(), [](auto* a, auto* b) { return a->left() < b->left(); });
+  std::vector<std::string> tags;
+  for (auto* b : shown) tags.push_back(b->Tag);
+  return tags;
+}
+
+}  // namespace
+
+TEST_F(ScreensTest, TitleScreenPlacesEveryControlAtItsRectangle) {
+  start();
+  MainForm& f = frmMain();
+  std::vector<Placed> table = {
+      {&f.PicStatusUp, &f.window, {0, 0, 800, 24}, true},
+      {&f.PicBgv, &f.window, {0, 24, 800, 600}, true},
+      {&f.PicMap, &f.PicBgv, {16, 16, 784, 336}, true},
+      {&f.UcSc, &f.PicBgv, {16, 344, 784, 376}, true},
+      {&f.PicSouba, &f.PicStatusUp, {248, 3, 488, 20}, false},
+      {&f.PicWinBase, &f.PicMap, {274, 40, 494, 280}, false},
+      {&f.PicWin, &f.PicWinBase, {10, 30, 210, 230}, true},
+      {&f.PicEditBack, &f.PicBgv, {16, 384, 784, 560}, false},
+      {&f.PicEditMap, &f.PicEditBack, {144, 12, 624, 108}, true},
+      {&f.PicBox, &f.PicBgv, {-1, -1, 31, 31}, false},
+  };
+  for (int i = 0; i < 4; ++i) {
+    table.push_back({&f.PicPlayer[i], &f.PicBgv, {16 + 192 * i, 384, 208 + 192 * i, 560}, true});
+    table.push_back({&f.PicMiniMap[i], &f.PicPlayer[i], {5, 5, 30, 30}, false});
+    table.push_back({&f.PicStMenu[i], &f.PicPlayer[i], {88, 71, 188, 171}, true});
+    table.push_back({&f.UcBtnMenuSt0[i], &f.PicStMenu[i], {0, 0, 100, 100}, true});
+  }
+  for (const Placed& p : table) {
+    SCOPED_TRACE(p.c->name());
+    EXPECT_EQ(p.c->container(), p.container);
+    EXPECT_EQ(p.c->rect(), p.rect);
+    EXPECT_EQ(p.c->visible(), p.visible);
+  }
+  // The panels end 16 pixels from the right edge like the board, and the seat buttons are in
+  // front of whatever the panels hold.
+  EXPECT_EQ(f.PicPlayer[3].frameRect().right, 784);
+  EXPECT_EQ(f.PicPlayer[0].children().back(), &f.PicStMenu[0]);
+  EXPECT_EQ(f.PicMap.mousePointer(), ui::kPointerCustom);
+  EXPECT_TRUE(f.PicMap.mouseIcon());
+  EXPECT_TRUE(f.window.visible());
+}
+
+TEST_F(ScreensTest, TopBarButtonsCarryTheirTagsAndFaces) {
+  start();
+  const char* tags[14] = {"開始", "上書",   "画面", "マップ", "終了",   "データ", "読込み",
+                          "保存", "クリア", "戻る", "ゲーム", "前の面", "次の面", "最小化"};
+  for (int i = 0; i < 14; ++i) {
+    const UcButton& b = frmMain().UcBtnClose[i];
+    SCOPED_TRACE(tags[i]);
+    EXPECT_EQ(b.Tag, tags[i]);
+    EXPECT_EQ(GetTagToIndex(tags[i]), i);
+    EXPECT_EQ(b.PicButtonHdc(), &frmPic().PicEnd.surface());
+    EXPECT_EQ(b.ButtonLeft(), 55 * i);
+    EXPECT_EQ(b.ButtonWidth(), 55);
+    EXPECT_EQ(b.ButtonHeight(), 18);
+    EXPECT_EQ(b.ButtonKazu(), 6);
+    EXPECT_EQ(b.ButtonMuki(), 1);
+  }
+  EXPECT_EQ(GetTagToIndex("no such"), 0);
+}
+
+TEST_F(ScreensTest, EachModeShowsItsBarRightAligned) {
+  start();
+  struct Case {
+    std::string mode, tag;
+    std::vector<std::string> bar;
+  };
+  const std::vector<Case> cases = {
+      {"マップ", "マップ", {"読込み", "保存", "上書", "前の面", "次の面", "クリア", "画面", "戻る"}},
+      {"開始", "開始", {"保存", "画面", "最小化", "戻る"}},
+      {"途中開始", "開始", {"保存", "画面", "最小化", "戻る"}},
+      {"ゲーム", "ゲーム", {"開始", "読込み", "前の面", "次の面", "マップ", "画面", "最小化", "終了"}},
+      {"何か", "何か", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    MakeTopMenu(c.mode);
+    EXPECT_EQ(frmMain().PicStatusUp.Tag, c.tag);
+    EXPECT_EQ(shownBar(), c.bar);
+    const int n = static_cast<int>(c.bar.size());
+    for (int k = 0; k < n; ++k) {
+      const UcButton& b = frmMain().UcBtnClose[GetTagToIndex(c.bar[static_cast<size_t>(k)])];
+      EXPECT_EQ(b.rect(), gfx::Rect::xywh(800 - 3 - 55 * n + 55 * k, 3, 55, 18));
+    }
+  }
+  // The editor's palette takes the panels' place; the title gives it back.
+  MakeTopMenu("マップ");
+  EXPECT_TRUE(frmMain().PicEditBack.visible());
+  MakeTopMenu("ゲーム");
+  frmMain().PicEditBack.setVisible(false);
+  EXPECT_EQ(Game().ResumePlayer, -1);
+  EXPECT_EQ(Game().CurrentPlayer, -1);
+}
+
+TEST_F(ScreensTest, StartUpReadsTheSettingsAfterBuildingTheWindowAndEndsWithTheMusic) {
+  fs::create_directories(dir.path() / "Vorak-Dat");
+  dir.write("Vorak-Dat/Vorak.Vrk",
+            "[PLAYER]\n0=2\n1=0\n2=1\n3=1\n[PLAYERNAME]\n0=あお\n[CRT]\nMODE=ON\n[MAP]\nNOW=2\n");
+  start();
+  const GameData& g = Game();
+  EXPECT_EQ(g.MapFolder, dir.path().string() + "/Vorak-Map/");
+  EXPECT_EQ(g.DataFile, dir.path().string() + "/Vorak-Dat/Vorak.Vrk");
+  EXPECT_EQ(g.PlayerKinds, (std::array<int32_t, 4>{2, 0, 1, 1}));
+  EXPECT_EQ(g.PlayerNames[0], "あお");
+  // The settings' display mode switched the screen, and the title selected the saved map.
+  EXPECT_TRUE(g.DisplayChanged);
+  EXPECT_EQ(g.StageNo, 2);
+  EXPECT_EQ(g.MapFileName, "02-Gentle.map");
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "{1&F00}{2&FF0}選択中のマップ{0&} ２ ({1&0FF}{2&FFF}02-Gentle.map{0&})");
+  // The seat faces follow the saved kinds: computer, nobody, human.
+  EXPECT_EQ(frmMain().UcBtnMenuSt0[0].ButtonLeft(), 300);
+  EXPECT_EQ(frmMain().UcBtnMenuSt0[1].ButtonTop(), 500);
+  EXPECT_EQ(frmMain().UcBtnMenuSt0[2].ButtonTop(), 400);
+  EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
+  EXPECT_EQ(Media().LastMusic, g.WavFolder + "Md-Opening.mid");
+  EXPECT_EQ(ends, 0);
+}
+
+TEST_F(ScreensTest, ASecondCopyEndsAtOnceWithoutAWindow) {
+  fs::create_directories(dir.path() / "Vorak-Dat");
+  sys::SingleInstanceLock first(dir / "Vorak-Dat");
+  ASSERT_TRUE(first.acquired());
+  Main();
+  EXPECT_EQ(ends, 1);
+  EXPECT_FALSE(frmMainExists());
+  EXPECT_FALSE(fs::exists(dir.path() / "Vorak-Dat" / "Vorak.Vrk"));
+}
+
+TEST_F(ScreensTest, GetAppPathEndsInExactlyOneSeparator) {
+  EXPECT_EQ(GetAppPath("/"), "/");
+  EXPECT_EQ(GetAppPath("/opt/game"), "/opt/game/");
+  EXPECT_EQ(GetAppPath("/opt/game/"), "/opt/game/");
+  EXPECT_EQ(GetAppPath(""), dir.path().string() + "/");
+}
+
+TEST_F(ScreensTest, BadFilesAndFoldersNeverStopTheStart) {
+  // Garbage settings, a missing data folder and a malformed map among good ones.
+  dir.write("Vorak-Map/00-Broken.map", std::string("\xff\xfe{{{\n\x01\x02 zz 99\n", 16));
+  {
+    SCOPED_TRACE("garbage settings");
+    fs::create_directories(dir.path() / "Vorak-Dat");
+    dir.write("Vorak-Dat/Vorak.Vrk", std::string("\0\x89PNG[[[=]\n[MAP]\nNOW=-5\n", 24));
+    start();
+    EXPECT_EQ(Game().StageNo, 1);
+    EXPECT_EQ(Game().MapFileName, "00-Broken.map");
+    EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
+  }
+  TearDown();
+  SetUp();
+  {
+    SCOPED_TRACE("no data folder, empty map folder");
+    fs::remove_all(dir.path() / "Vorak-Map");
+    fs::create_directories(dir.path() / "Vorak-Map");
+    start();
+    EXPECT_TRUE(fs::is_directory(dir.path() / "Vorak-Dat"));
+    EXPECT_EQ(Game().StageNo, 1);
+    EXPECT_EQ(Game().MapFileName, "");
+    EXPECT_TRUE(messages.empty());
+  }
+}
