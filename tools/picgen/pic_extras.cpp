@@ -10,39 +10,8 @@ namespace {
 constexpr Color M = gfx::kMagenta;
 const Color kInk = gfx::rgb(16, 16, 24);
 
-// A white glove pointing up; the index fingertip's outline is the hot spot (14, 0).
-const Register hand("Hand.png", 32, 32, [](Surface& s, const Context&) {
-  const Color white = gfx::rgb(255, 255, 255), grey = gfx::rgb(196, 200, 214), cuff = gfx::rgb(120, 170, 250);
-  Surface g(32, 32, M);
-  // Index finger, with a rounded tip.
-  fill(g, Rect{12, 2, 17, 16}, white);
-  hline(g, 13, 15, 1, white);
-  // Curled fingers as knuckles to the right, each a separate bump.
-  fill(g, Rect{18, 10, 21, 17}, white);
-  hline(g, 18, 20, 9, white);
-  fill(g, Rect{22, 11, 25, 18}, white);
-  hline(g, 22, 24, 10, white);
-  fill(g, Rect{26, 13, 28, 19}, white);
-  // Palm, thumb along the left.
-  fill(g, Rect{12, 16, 28, 26}, white);
-  fill(g, Rect{17, 14, 18, 17}, white);
-  fill(g, Rect{21, 15, 22, 17}, white);
-  fill(g, Rect{25, 16, 26, 17}, white);
-  polygon(g, {{6, 16}, {9, 15}, {12, 18}, {12, 24}, {9, 21}}, white);
-  fill(g, Rect{13, 26, 27, 28}, white);
-  outline(g, g.bounds(), M, kInk);
-  // Shade the right side of every part, and draw the finger creases.
-  for (int y = 0; y < 32; ++y)
-    for (int x = 1; x < 32; ++x)
-      if (g.pixel(x, y) == white && g.pixel(x + 1, y) == kInk) g.setPixel(x, y, grey);
-  vline(g, 17, 17, 19, kInk);
-  vline(g, 21, 18, 19, kInk);
-  vline(g, 25, 19, 20, kInk);
-  fill(g, Rect{13, 27, 27, 31}, cuff);
-  frame(g, Rect{12, 26, 28, 32}, kInk);
-  hline(g, 13, 26, 28, gfx::rgb(200, 226, 255));
-  s = g;
-});
+// A white glove pointing up, drawn as pixel art; the fingertip's outline is the hot spot (14, 0).
+const Register hand("Hand.png", 32, 32, [](Surface& s, const Context& ctx) { s = ctx.art.sprite("hand"); });
 
 // An arrow pointing up, tip at the top of the middle, fletched at the foot.
 const Register arrow("ImgArrow.png", 32, 32, [](Surface& s, const Context&) {
