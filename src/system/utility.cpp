@@ -8,6 +8,7 @@
 #include "sys/profile.h"
 #include "sys/text.h"
 #include "system/random.h"
+#include "ui/toolkit.h"
 
 namespace {
 
@@ -44,6 +45,8 @@ void WaitSec(Fixed seconds) {
   if (gWaitMark.get() > 0) start = gWaitMark.get();
   gWaitMark.set(0);
   if (seconds < Fixed{}) return;
+  // What was drawn before the wait shows during it; the present counts as part of the wait.
+  ui::Present();
   clock.waitUntil(start + toTicks(seconds, clock.frequency()));
 }
 

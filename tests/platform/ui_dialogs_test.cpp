@@ -124,3 +124,161 @@ TEST_F(MsgBoxTest, NestsInsideAModalDialogAndWithoutBackendGivesTheSafeAnswer) {
   EXPECT_EQ(ui::MsgBox("x", ui::kMbYesNo), ui::kMbNo);
   EXPECT_EQ(ui::MsgBox("x", ui::kMbOkCancel), ui::kMbCancel);
 }
+
+#include <filesystem>
+#include <fstream>
+
+#include "ui/file_dialog.h"
+#include "ui/list_box.h"
+#include "ui/text_box.h"
+
+TEST(UiFileFilter, ParsesPairsSeparatedByNulOrSlash) {
+  using P = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(ui::parseFileFilter("MAPﾌｧｲﾙ(*.map)/*.map/全てのﾌｧｲﾙ(*.*)/*.*"),
+            (P{{"MAPﾌｧｲﾙ(*.map)", "*.map"}, {"全てのﾌｧｲﾙ(*.*)", "*.*"}}));
+  EXPECT_EQ(ui::parseFileFilter(std::string("Text\0*.txt\0\0", 12)), (P{{"Text", "*.txt"}}));
+  EXPECT_EQ(ui::parseFileFilter("Lonely"), (P{{"Lonely", "*.*"}}));
+  EXPECT_EQ(ui::parseFileFilter("").size(), 1u);
+}
+
+class FileDialogTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    dir = std::filesystem::temp_directory_path() / ("vorak_fd_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "sub");
+    for (const char* n : {"a.map", "b.MAP", "c.txt", "sub/d.map"}) std::ofstream(dir / n) << "x";
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(dir);
+    UiTest::TearDown();
+  }
+  // Runs the dialog; each step runs when the toolkit next waits for the user.
+  std::string run(bool save, std::string defaultFile, std::vector<std::function<void()>> steps) {
+    size_t at = 0;
+    hb->onIdle = [&] {
+      if (at < steps.size()) {
+        steps[at++]();
+        return;
+      }
+      ADD_FAILURE() << "the dialog is still open after every step";
+      while (ui::activeWindow() != win.get()) ui::activeWindow()->hide();
+    };
+    ui::FileDialogOptions o;
+    o.filter = "MAPﾌｧｲﾙ(*.map)/*.map/全てのﾌｧｲﾙ(*.*)/*.*";
+    o.initialDir = dir.string();
+    o.defaultFile = std::move(defaultFile);
+    o.save = save;
+    std::string r = ui::showFileDialog(o);
+    hb->onIdle = nullptr;
+    return r;
+  }
+  template <class T>
+  T* find(const std::string& name) {
+    for (const auto& c : ui::activeWindow()->controls())
+      if (c->name() == name) return dynamic_cast<T*>(c.get());
+    return nullptr;
+  }
+  std::vector<std::string> listed() {
+    std::vector<std::string> out;
+    auto* l = find<ui::ListBox>("FileDialog.list");
+    for (int i = 0; l && i < l->listCount(); ++i) out.push_back(l->list(i));
+    return out;
+  }
+  // A point on line i of the dialog's list.
+  std::pair<int, int> line(int i) {
+    auto* l = find<ui::ListBox>("FileDialog.list");
+    gfx::Rect r = l->frameRect();
+    int h = gfx::Font::open(l->font())->height();
+    return {r.left + 10, r.top + 2 + h * i + h / 2};
+  }
+  void doubleClick(std::pair<int, int> p) {
+    hb->click(p.first, p.second);
+    hb->click(p.first, p.second);
+  }
+  void type(const std::string& s) { hb->text(s); }
+  std::filesystem::path dir;
+};
+
+TEST_F(FileDialogTest, OpensByKeyboardMatchingNamesWithoutCase) {
+  std::vector<std::string> seen;
+  std::string r = run(false, "", {[&] {
+                        seen = listed();
+                        type("B.map");
+                        hb->key(ui::kVkReturn);
+                      }});
+  EXPECT_EQ(seen, (std::vector<std::string>{"[sub]", "a.map", "b.MAP"}));
+  EXPECT_EQ(r, (dir / "b.MAP").string());
+}
+
+TEST_F(FileDialogTest, OpensByMouseThroughAFolder) {
+  std::string r = run(false, "",
+                      {[&] { doubleClick(line(0)); },
+                       [&] {
+                         EXPECT_EQ(listed(), (std::vector<std::string>{"d.map"}));
+                         doubleClick(line(0));
+                       }});
+  EXPECT_EQ(r, (dir / "sub" / "d.map").string());
+}
+
+TEST_F(FileDialogTest, ListKeysFolderUpFilterAndCancel) {
+  std::string r = run(false, "",
+                      {[&] {
+                         hb->setShift(ui::kShiftMask);
+                         hb->key(ui::kVkTab);  // back from the name box to the list
+                         hb->setShift(0);
+                         hb->key(ui::kVkDown);
+                         hb->key(ui::kVkReturn);  // opens [sub]
+                       },
+                       [&] {
+                         EXPECT_EQ(listed(), (std::vector<std::string>{"d.map"}));
+                         hb->key(ui::kVkBack);  // the folder above
+                       },
+                       [&] {
+                         auto* type = find<ui::CommandButton>("FileDialog.type");
+                         gfx::Rect t = type->frameRect();
+                         hb->click(t.left + 5, t.top + 5);  // next filter: every file
+                       },
+                       [&] {
+                         EXPECT_EQ(listed(), (std::vector<std::string>{"[sub]", "a.map", "b.MAP", "c.txt"}));
+                         hb->key(ui::kVkEscape);
+                       }});
+  EXPECT_EQ(r, "");
+}
+
+TEST_F(FileDialogTest, MissingFileIsRefusedAndTheDialogStays) {
+  std::string r = run(false, "nothing.map",
+                      {[&] { hb->key(ui::kVkReturn); },
+                       [&] {
+                         // The message box is up, over the dialog.
+                         EXPECT_EQ(ui::activeWindow()->name(), "MsgBox");
+                         hb->key(ui::kVkReturn);
+                       },
+                       [&] {
+                         EXPECT_EQ(ui::activeWindow()->name(), "FileDialog");
+                         auto* cancel = find<ui::CommandButton>("FileDialog.cancel");
+                         gfx::Rect c = cancel->frameRect();
+                         hb->click(c.left + 5, c.top + 5);
+                       }});
+  EXPECT_EQ(r, "");
+}
+
+TEST_F(FileDialogTest, SaveAddsTheExtensionAndAsksBeforeOverwriting) {
+  EXPECT_EQ(run(true, "stage5", {[&] { hb->key(ui::kVkReturn); }}), (dir / "stage5.map").string());
+  std::string r = run(true, "A",
+                      {[&] { hb->key(ui::kVkReturn); },
+                       [&] {
+                         EXPECT_EQ(ui::activeWindow()->name(), "MsgBox");
+                         hb->key('N');  // not over the old one
+                       },
+                       [&] {
+                         EXPECT_EQ(ui::activeWindow()->name(), "FileDialog");
+                         hb->key(ui::kVkReturn);
+                       },
+                       [&] { hb->key('Y'); }});
+  EXPECT_EQ(r, (dir / "a.map").string());
+  EXPECT_EQ(run(true, "bad|name",
+                {[&] { hb->key(ui::kVkReturn); }, [&] { hb->key(ui::kVkReturn); }, [&] { hb->key(ui::kVkEscape); }}),
+            "");
+}

@@ -128,6 +128,8 @@ class Control {
   virtual double fontSize() const { return 0; }
 
   virtual bool canFocus() const { return false; }
+  // Off: Tab and a press pass the control by (setFocus still works).
+  bool TabStop = true;
   // Gives the control the keyboard focus of its window; false when it cannot take it.
   bool setFocus();
   bool hasFocus() const;

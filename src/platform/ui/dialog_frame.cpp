@@ -17,6 +17,7 @@ DialogFrame::DialogFrame(const std::string& name, const std::string& title, int 
   face_ = &win_.add<PictureBox>(name + ".face");
   face_->move(0, 0, width, height);
   face_->setBackColor(kFaceColor);
+  face_->TabStop = false;
   // Dragging the title bar moves the dialog inside the main window.
   face_->MouseDown = [this](int button, int, int, int y) {
     if (button == kLeftButton && y < kTitleHeight + 3) DragControl(win_);

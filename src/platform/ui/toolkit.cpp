@@ -250,7 +250,7 @@ void dispatchMouse(const Event& e) {
       t.captureImplicit = true;
       if (t.backend) t.backend->captureMouse(true);
     }
-    if (target->canFocus()) target->setFocus();
+    if (target->canFocus() && target->TabStop) target->setFocus();
     int x, y;
     local(target, x, y);
     bool dbl =
@@ -307,7 +307,7 @@ void focusNext(Window* w, bool back) {
   for (int k = 1; k <= n; ++k) {
     int i = ((at < 0 ? (back ? n : -1) : at) + (back ? -k : k) + 2 * n) % n;
     Control* c = all[static_cast<size_t>(i)].get();
-    if (c->canFocus() && c->effectivelyVisible() && c->effectivelyEnabled()) {
+    if (c->canFocus() && c->TabStop && c->effectivelyVisible() && c->effectivelyEnabled()) {
       c->setFocus();
       return;
     }
