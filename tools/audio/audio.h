@@ -1,11 +1,36 @@
 // Our sound and music generators: effects from voice lists, pieces from note lists.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace audio {
+
+// Every effect is written at this rate, 16-bit mono.
+constexpr int kEffectRate = 22050;
+
+struct RenderedEffect {
+  std::string name;
+  std::vector<int16_t> pcm;
+};
+// Renders every effect of an effects file's text. False with the line and reason in `error`.
+bool renderEffects(const std::string& text, std::vector<RenderedEffect>& out, std::string& error);
+
+struct TuneNote {
+  uint32_t tick, length;  // length as it sounds, after the gate
+  int channel, key, velocity;
+};
+struct CompiledTune {
+  std::string file;
+  double seconds = 0;
+  uint32_t bars = 0;
+  std::string midi;                           // the standard MIDI file
+  std::vector<std::vector<TuneNote>> tracks;  // the notes of each track, in order
+};
+// Compiles a tune file's text. False with the reason in `error`.
+bool compileTune(const std::string& text, CompiledTune& out, std::string& error);
 
 // Renders every effect of an effects file into `outDir`. False (message on stderr) on any error.
 bool makeEffects(const std::filesystem::path& source, const std::filesystem::path& outDir);

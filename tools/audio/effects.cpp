@@ -15,7 +15,6 @@
 namespace audio {
 namespace {
 
-constexpr int kRate = 22050;
 constexpr int kOver = 4;  // oversampling keeps square and saw edges from aliasing harshly
 constexpr double kPi = 3.14159265358979323846;
 
@@ -86,9 +85,9 @@ bool setParam(Voice& v, const std::string& key, const std::string& value) {
   return it != fields.end() && num(*it->second);
 }
 
-// One play of a voice, added into `out` (at kRate * kOver) from sample `start`.
+// One play of a voice, added into `out` (at kEffectRate * kOver) from sample `start`.
 void renderVoice(const Voice& v, double freqScale, double gain, size_t start, Lcg& rng, std::vector<double>& out) {
-  const double rate = kRate * kOver;
+  const double rate = kEffectRate * kOver;
   const double dur = v.a + v.h + v.d;
   const auto n = static_cast<size_t>(dur * rate);
   if (out.size() < start + n) out.resize(start + n, 0.0);
@@ -149,7 +148,7 @@ std::vector<int16_t> renderEffect(const Effect& e) {
     for (int r = 0; r < v.rep; ++r) {
       double at = v.at + r * v.gap + (r > 0 ? v.jit * rng.next() : 0);
       double scale = 1 + v.fjit * rng.next();
-      renderVoice(v, scale, gain, static_cast<size_t>(std::max(0.0, at) * kRate * kOver), rng, hi);
+      renderVoice(v, scale, gain, static_cast<size_t>(std::max(0.0, at) * kEffectRate * kOver), rng, hi);
       gain *= v.repVol;
     }
   }
@@ -161,14 +160,14 @@ std::vector<int16_t> renderEffect(const Effect& e) {
     lo[i] = sum / kOver;
   }
   double dc = 0, prev = 0;
-  const double kDc = std::exp(-2 * kPi * 20.0 / kRate);
+  const double kDc = std::exp(-2 * kPi * 20.0 / kEffectRate);
   for (double& s : lo) {
     dc = kDc * (dc + s - prev);
     prev = s;
     s = dc;
   }
   // A short fade keeps the cut at the end from clicking.
-  size_t fade = std::min<size_t>(lo.size(), kRate * 3 / 1000);
+  size_t fade = std::min<size_t>(lo.size(), kEffectRate * 3 / 1000);
   for (size_t i = 0; i < fade; ++i) lo[lo.size() - 1 - i] *= static_cast<double>(i) / static_cast<double>(fade);
   double peak = 0;
   for (double s : lo) peak = std::max(peak, std::abs(s));
@@ -216,17 +215,13 @@ bool parseFrequency(const std::string& text, double& hz) {
   }
 }
 
-bool makeEffects(const std::filesystem::path& source, const std::filesystem::path& outDir) {
-  std::ifstream in(source);
-  if (!in) {
-    std::fprintf(stderr, "%s: cannot read\n", source.c_str());
-    return false;
-  }
+bool renderEffects(const std::string& text, std::vector<RenderedEffect>& rendered, std::string& error) {
+  std::istringstream in(text);
   std::vector<Effect> effects;
   std::string line;
   int lineNo = 0;
   auto fail = [&](const std::string& why) {
-    std::fprintf(stderr, "%s:%d: %s\n", source.c_str(), lineNo, why.c_str());
+    error = "line " + std::to_string(lineNo) + ": " + why;
     return false;
   };
   while (std::getline(in, line)) {
@@ -265,11 +260,27 @@ bool makeEffects(const std::filesystem::path& source, const std::filesystem::pat
       return fail("unknown line " + word);
     }
   }
+  rendered.clear();
   for (const Effect& e : effects) {
     if (e.voices.empty()) return fail(e.name + " has no voices");
-    std::vector<int16_t> pcm = renderEffect(e);
+    rendered.push_back(RenderedEffect{e.name, renderEffect(e)});
+  }
+  return true;
+}
+
+bool makeEffects(const std::filesystem::path& source, const std::filesystem::path& outDir) {
+  std::ifstream in(source);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::vector<RenderedEffect> effects;
+  std::string error;
+  if (!in || !renderEffects(text.str(), effects, error)) {
+    std::fprintf(stderr, "%s: %s\n", source.c_str(), in ? error.c_str() : "cannot read");
+    return false;
+  }
+  for (const RenderedEffect& e : effects) {
     std::ofstream out(outDir / e.name, std::ios::binary);
-    out << media::encodeWave16(pcm, kRate, 1);
+    out << media::encodeWave16(e.pcm, kEffectRate, 1);
     if (!out) {
       std::fprintf(stderr, "%s: cannot write\n", (outDir / e.name).c_str());
       return false;

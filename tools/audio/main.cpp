@@ -15,8 +15,9 @@ int main(int argc, char** argv) {
   }
   if (mode == "render" && argc == 5) return audio::renderTune(argv[2], argv[3], std::atof(argv[4])) ? 0 : 1;
   if (mode == "play" && argc >= 4) return audio::playFiles({argv + 3, argv + argc}, std::atof(argv[2])) ? 0 : 1;
-  std::fputs("usage: vorak-audio effects FILE OUTDIR | tunes OUTDIR FILE... | render MID WAV SECONDS\n"
-             "       vorak-audio play MUSIC_SECONDS FILE...\n",
-             stderr);
+  std::fputs(
+      "usage: vorak-audio effects FILE OUTDIR | tunes OUTDIR FILE... | render MID WAV SECONDS\n"
+      "       vorak-audio play MUSIC_SECONDS FILE...\n",
+      stderr);
   return 2;
 }

@@ -263,12 +263,7 @@ class Compiler {
   std::vector<size_t> last_;
 };
 
-bool parseTune(const std::filesystem::path& source, Tune& tune, std::string& error, int& lineNo) {
-  std::ifstream in(source);
-  if (!in) {
-    error = "cannot read";
-    return false;
-  }
+bool parseTune(std::istream& in, Tune& tune, std::string& error, int& lineNo) {
   std::string line;
   Track* track = nullptr;
   while (std::getline(in, line)) {
@@ -343,17 +338,17 @@ double secondsAt(const Tune& tune, uint32_t tick) {
 
 }  // namespace
 
-bool makeTune(const std::filesystem::path& source, const std::filesystem::path& outDir) {
+bool compileTune(const std::string& text, CompiledTune& out, std::string& error) {
   Tune tune;
-  std::string error;
   int lineNo = 0;
+  std::istringstream in(text);
   auto fail = [&](const std::string& why) {
-    std::fprintf(stderr, "%s: %s\n", source.c_str(), why.c_str());
+    error = why;
     return false;
   };
-  if (!parseTune(source, tune, error, lineNo)) return fail("line " + std::to_string(lineNo) + ": " + error);
+  if (!parseTune(in, tune, error, lineNo)) return fail("line " + std::to_string(lineNo) + ": " + error);
   for (Track& t : tune.tracks)
-    if (!Compiler(tune, t, error).run()) return fail(error);
+    if (!Compiler(tune, t, error).run()) return false;
   std::sort(tune.tempos.begin(), tune.tempos.end());
   const uint32_t end = tune.tracks[0].end;
   const uint32_t bar = static_cast<uint32_t>(kWhole * tune.meterN / tune.meterD);
@@ -368,6 +363,10 @@ bool makeTune(const std::filesystem::path& source, const std::filesystem::path& 
   if (tune.loop && seconds < 45)
     return fail("a looping piece must last 45 s or more, this one " + std::to_string(seconds));
 
+  out = CompiledTune{};
+  out.file = tune.file;
+  out.seconds = seconds;
+  out.bars = end / bar;
   media::SmfWriter smf(kPpq);
   int conductor = smf.addTrack(tune.file);
   smf.tempo(conductor, 0, tune.tempo);
@@ -380,16 +379,35 @@ bool makeTune(const std::filesystem::path& source, const std::filesystem::path& 
     smf.controller(i, 0, t.channel, 10, t.pan);
     smf.controller(i, 0, t.channel, 91, t.reverb);
     smf.controller(i, 0, t.channel, 93, t.chorus);
+    out.tracks.emplace_back();
     for (const Note& n : t.notes) {
       uint32_t len = std::max<uint32_t>(1, n.length * static_cast<uint32_t>(n.gate) / 8);
       smf.note(i, n.tick, len, t.channel, n.key, n.velocity);
+      out.tracks.back().push_back(TuneNote{n.tick, len, t.channel, n.key, n.velocity});
     }
   }
   smf.setLength(end);
+  out.midi = smf.bytes();
+  return true;
+}
+
+bool makeTune(const std::filesystem::path& source, const std::filesystem::path& outDir) {
+  std::ifstream in(source);
+  std::stringstream text;
+  text << in.rdbuf();
+  CompiledTune tune;
+  std::string error;
+  if (!in || !compileTune(text.str(), tune, error)) {
+    std::fprintf(stderr, "%s: %s\n", source.c_str(), in ? error.c_str() : "cannot read");
+    return false;
+  }
   std::ofstream out(outDir / tune.file, std::ios::binary);
-  out << smf.bytes();
-  if (!out) return fail("cannot write " + (outDir / tune.file).string());
-  std::printf("%s: %.1f s, %u bars\n", tune.file.c_str(), seconds, end / bar);
+  out << tune.midi;
+  if (!out) {
+    std::fprintf(stderr, "%s: cannot write\n", (outDir / tune.file).c_str());
+    return false;
+  }
+  std::printf("%s: %.1f s, %u bars\n", tune.file.c_str(), tune.seconds, tune.bars);
   return true;
 }
 
