@@ -459,7 +459,8 @@ void tReset(Surface& t) {
 }
 
 void tImp(Surface& t) {
-  Color skin = gfx::rgb(150, 60, 190), dark = gfx::rgb(90, 30, 120);
+  // Green, so it is never taken for one of the purple bosses.
+  Color skin = gfx::rgb(60, 160, 110), dark = gfx::rgb(24, 96, 64);
   polygon(t, {{5, 12}, {2, 1}, {12, 7}}, dark);
   polygon(t, {{27, 12}, {30, 1}, {20, 7}}, dark);
   ellipse(t, Rect{3, 5, 29, 31}, skin);
