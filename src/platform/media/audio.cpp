@@ -14,6 +14,7 @@ namespace media {
 namespace {
 
 constexpr int kChunk = 1024;
+constexpr float kKnee = 0.8f;
 
 std::mutex gReportMutex;
 std::set<std::string>& reported() {
@@ -127,12 +128,16 @@ void AudioEngine::renderLocked(int16_t* out, int frames) {
     music_->render(mix_.data(), n);
     uint64_t clipped = 0;
     for (int i = 0; i < 2 * n; ++i) {
-      float v = mix_[static_cast<size_t>(i)] * gain_ * 32768.0f;
-      if (v >= 32767.0f || v <= -32768.0f) {
-        ++clipped;
-        v = std::clamp(v, -32768.0f, 32767.0f);
+      float v = mix_[static_cast<size_t>(i)] * gain_;
+      // Rare peaks (two loud effects over the music) are rounded off above -2 dBFS instead
+      // of being cut flat, which would click.
+      float a = std::abs(v);
+      if (a > kKnee) {
+        if (a >= 1.0f) ++clipped;
+        a = kKnee + (1.0f - kKnee) * std::tanh((a - kKnee) / (1.0f - kKnee));
+        v = v < 0 ? -a : a;
       }
-      out[i] = static_cast<int16_t>(std::lrint(v));
+      out[i] = static_cast<int16_t>(std::lrint(std::clamp(v * 32768.0f, -32768.0f, 32767.0f)));
     }
     if (clipped) clipped_ += clipped;
     out += 2 * n;

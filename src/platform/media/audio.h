@@ -68,7 +68,7 @@ class AudioEngine {
   // Silent output: keeps what is mixed from now on, for tests (off by default).
   void setCapture(bool on);
   std::vector<int16_t> takeCaptured();
-  // Output samples held at full scale since the start.
+  // Output samples that went past full scale (and were rounded off) since the start.
   uint64_t clippedSamples() const { return clipped_.load(); }
 
  private:
