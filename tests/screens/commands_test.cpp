@@ -217,3 +217,17 @@ TEST_F(ScreensTest, MinimiseStopsTheMusicAndOptionsPanelCyclesRecords) {
   cmdCloseOpt_Click();
   EXPECT_FALSE(frmMain().PicOpt.visible());
 }
+
+TEST_F(ScreensTest, TheTopStripDragsTheWindow) {
+  start();
+  const gfx::Rect before = hb->windowRect();
+  pump();
+  hb->mouseMove(150, 10);
+  hb->mouseDown(150, 10);
+  hb->mouseMove(190, 30);
+  hb->mouseMove(200, 40);
+  hb->mouseUp(200, 40);
+  pump();
+  EXPECT_EQ(hb->windowRect().left, before.left + 50);
+  EXPECT_EQ(hb->windowRect().top, before.top + 30);
+}

@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# The real program under Xvfb (openbox as window manager), from a copy of the assembled game
+# folder: it refuses to start without a display, shows the title screen, ignores a second copy,
+# cycles a seat on a click, goes full screen and back on F4, quits on "終了" and leaves its settings file behind. Starts its own
+# X server on a free display and ends only the processes it started.
+# VORAK_SMOKE_SHOT=file.png keeps the title screenshot.
+set -uo pipefail
+build=${1:?build directory}
+[ -x "$build/game/vorak-talmor" ] || { echo "missing $build/game/vorak-talmor"; exit 1; }
+for tool in Xvfb openbox xwd xdotool /usr/bin/convert; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh installs it)"; exit 1; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A game folder of its own, so the build's settings stay untouched and runs never collide.
+cp -r "$build/game" "$work/game"
+rm -rf "$work/game/Vorak-Dat"
+game="$work/game/vorak-talmor"
+pic="$work/game/Vorak-Pic"
+fail=0
+
+# No display: one clear line on stderr and a failure.
+env -u DISPLAY -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY "$game" >"$work/nodisp.out" 2>"$work/nodisp.err"
+rc=$?
+if [ $rc -eq 0 ] || [ "$(wc -l <"$work/nodisp.err")" -ne 1 ]; then
+  echo "without a display: rc $rc, stderr:"; cat "$work/nodisp.err"; fail=1
+fi
+
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+n=""
+for _ in $(seq 200); do
+  n=$(head -n1 "$work/display" 2>/dev/null)
+  [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
+  sleep 0.05
+done
+[ -n "$n" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$n"
+unset SDL_VIDEODRIVER
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+sleep 0.5
+
+"$game" >"$work/out" 2>"$work/err" &
+gpid=$!
+pids+=($gpid)
+
+shot() { xwd -root -silent | /usr/bin/convert xwd:- "$work/shot.png"; }
+px() { /usr/bin/convert "$1" -crop "1x1+$2+$3" +repage -format '%[hex:p{0,0}]' info: | cut -c1-6; }
+# The colour a picture of the game folder has at (x, y).
+asset() { px "$pic/$1" "$2" "$3"; }
+expect() {  # expect X Y RRGGBB what   (client coordinates)
+  local got
+  got=$(px "$work/shot.png" $((wx + $1)) $((wy + $2)))
+  if [ "$got" != "$3" ]; then echo "at $1,$2 ($4): got $got, want $3"; fail=1; fi
+}
+
+wid=""
+for _ in $(seq 200); do
+  wid=$(xdotool search --name '^VorakTalmor$' 2>/dev/null | head -n1)
+  [ -n "$wid" ] && break
+  sleep 0.05
+done
+[ -n "$wid" ] || { echo "no game window; program said:"; cat "$work/out" "$work/err"; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+wx=$X wy=$Y
+xdotool mousemove $((wx + 400)) $((wy + 200))
+
+# The seat button of seat 0 shows the human face once the title screen is up.
+human=$(asset PicBtn.png 50 450)
+seat_x=$((16 + 88 + 50)) seat_y=$((24 + 384 + 71 + 50))
+for _ in $(seq 100); do
+  shot
+  [ "$(px "$work/shot.png" $((wx + seat_x)) $((wy + seat_y)))" = "$human" ] && break
+  sleep 0.1
+done
+[ -n "${VORAK_SMOKE_SHOT:-}" ] && cp "$work/shot.png" "$VORAK_SMOKE_SHOT"
+expect 5 5 "$(asset PicStatusUp.png 5 5)" "top strip"
+expect 5 $((24 + 5)) "$(asset PicBgv.png 5 5)" "play area"
+expect $seat_x $seat_y "$human" "seat 0: human"
+expect $((seat_x + 192 * 3)) $seat_y "$human" "seat 3: human"
+# The title bar's last button is "終了" (column 4 of the faces), 3 pixels from the right edge.
+expect $((800 - 3 - 28)) 12 "$(asset PicEnd.png $((55 * 4 + 27)) 9)" "終了 button"
+expect $((800 - 3 - 55 * 8 + 27)) 12 "$(asset PicEnd.png 27 9)" "開始 button"
+# The message window holds a coloured line, not a blank strip.
+spread=$(/usr/bin/convert "$work/shot.png" -crop "300x30+$((wx + 16))+$((wy + 24 + 344))" +repage \
+  -format '%[fx:standard_deviation>0.03]' info:)
+[ "$spread" = 1 ] || { echo "the message window is blank"; fail=1; }
+
+# A second copy ends at once, silently, and leaves the first running.
+timeout 10 "$game" >"$work/second.out" 2>"$work/second.err"
+rc=$?
+if [ $rc -ne 0 ] || [ -s "$work/second.err" ] || ! kill -0 $gpid 2>/dev/null; then
+  echo "second copy: rc $rc"; cat "$work/second.err"; fail=1
+fi
+
+# A click on seat 0 makes it the computer's.
+xdotool mousemove $((wx + seat_x)) $((wy + seat_y)) click 1
+computer=$(asset PicBtn.png 350 450)
+xdotool mousemove $((wx + 400)) $((wy + 200))
+for _ in $(seq 50); do
+  shot
+  [ "$(px "$work/shot.png" $((wx + seat_x)) $((wy + seat_y)))" = "$computer" ] && break
+  sleep 0.1
+done
+expect $seat_x $seat_y "$computer" "seat 0 after a click: computer"
+
+# F4 shows the 800 x 600 picture full screen (1024 x 768 here, scaled 1.28), F4 again the window.
+xdotool key F4
+want=$(asset PicBtn.png $((300 + 49)) $((400 + 49)))
+for _ in $(seq 50); do
+  shot
+  [ "$(px "$work/shot.png" 197 677)" = "$want" ] && break
+  sleep 0.1
+done
+got=$(px "$work/shot.png" 197 677)
+[ "$got" = "$want" ] || { echo "full screen: seat 0 at 197,677 is $got, want $want"; fail=1; }
+xdotool key F4
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+wx=$X wy=$Y
+[ "$WIDTH" = 800 ] && [ "$HEIGHT" = 600 ] || { echo "back from full screen: ${WIDTH}x$HEIGHT"; fail=1; }
+shot
+expect $seat_x $seat_y "$computer" "seat 0 back in the window"
+
+# "終了" quits and writes the settings.
+xdotool mousemove $((wx + 800 - 3 - 28)) $((wy + 12)) click 1
+for _ in $(seq 100); do
+  kill -0 $gpid 2>/dev/null || break
+  sleep 0.05
+done
+if kill -0 $gpid 2>/dev/null; then
+  echo "the program did not end on 終了"; fail=1
+else
+  wait $gpid
+  rc=$?
+  [ $rc -eq 0 ] || { echo "the program ended with $rc"; cat "$work/err"; fail=1; }
+fi
+vrk="$work/game/Vorak-Dat/Vorak.Vrk"
+if [ -f "$vrk" ]; then
+  for line in '[PLAYER]' '0=2' '1=1' '[MAP]' 'NOW=1' 'MODE=OFF'; do
+    grep -qxF "$line" <(tr -d '\r' <"$vrk") || { echo "settings lack '$line':"; cat "$vrk"; fail=1; }
+  done
+else
+  echo "no settings file written"; fail=1
+fi
+
+[ $fail -eq 0 ] && echo "title screen smoke: ok"
+exit $fail
