@@ -1,0 +1,64 @@
+// The board and the four status panels of the main window on the headless toolkit, with the
+// generated pictures in the store, silent sound, a virtual clock and the messages recorded.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "backend/headless/headless_backend.h"
+#include "data/board.h"
+#include "data/game_data.h"
+#include "gfx/surface.h"
+#include "presentation/message.h"
+#include "screens/frmMain.h"
+#include "sys/clock.h"
+#include "system/media.h"
+#include "system/picture_store.h"
+#include "ui/toolkit.h"
+
+class PanelsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto b = std::make_unique<ui::HeadlessBackend>();
+    hb = b.get();
+    ui::init(std::move(b));
+    ResetGameData();
+    ResetMainForm();
+    ResetPictureStore();
+    InitFolderNames(std::string(VORAK_GAME_DIR) + "/");
+    InitCellKinds();
+    LoadPictureStore(std::string(VORAK_GAME_DIR) + "/Vorak-Pic/");
+    ASSERT_TRUE(frmPic().missing.empty()) << "the game folder's pictures were not generated";
+    messageWindow() = {};
+    messageWindow().onWrite = [this](std::string_view t, bool) { messages.emplace_back(t); };
+
+    // The rectangles the main window gives the board and the panels.
+    MainForm& f = frmMain();
+    f.PicMap.move(16, 16, 768, 320);
+    f.PicMapUra.move(16, 16, 768, 320);
+    for (int i = 0; i < 4; ++i) {
+      f.PicPlayer[i].move(16 + 192 * i, 384, 192, 176);
+      f.PicPlayer[i].setVisible(true);
+      f.PicMiniMap[i].setContainer(&f.PicPlayer[i]);
+      f.PicMiniMap[i].move(5, 5, 25, 25);
+    }
+  }
+  void TearDown() override {
+    ResetMainForm();
+    ResetPictureStore();
+    MediaReset();
+    Media().SilentOutput = false;
+    messageWindow() = {};
+    ui::shutdown();
+  }
+
+  // Seconds of the virtual clock since the mark.
+  double secondsSince(int64_t mark) { return static_cast<double>(clk->now() - mark) / 1e9; }
+
+  sys::ScopedVirtualClock clk;
+  ui::HeadlessBackend* hb = nullptr;
+  std::vector<std::string> messages;
+};
