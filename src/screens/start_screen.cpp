@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data/game_data.h"
+#include "presentation/status_panel.h"
 #include "screens/frmMain.h"
 #include "system/media.h"
 #include "system/picture_store.h"
@@ -18,6 +19,7 @@ void UcBtnStart(int32_t wkID) {
   int32_t& kind = Game().PlayerKinds[static_cast<size_t>(wkID)];
   kind += 1;
   if (kind > 2) kind = 0;
+  WriteScoreSet(true, false);
 }
 
 void RefreshUC(int32_t wkID) {

@@ -4,6 +4,8 @@
 
 #include "data/game_data.h"
 #include "data/monsters.h"
+#include "engine/chara_setup.h"
+#include "presentation/status_panel.h"
 #include "screens/frmMain.h"
 #include "screens/map_select.h"
 #include "screens/start_screen.h"
@@ -83,12 +85,15 @@ void MakeTopMenu(const std::string& mode) {
     }
     g.TurnCount = 1;
     Hooks().DrawMap();
+    Init06CharaSetup();
     f.PicEditBack.setVisible(false);
+    WriteScoreSet(true, false);
     layOutBar(TopMenuButtons(mode));
     InitMonsterTable();
   } else if (mode == "途中開始") {
     f.PicEnding.setVisible(false);
     f.UcSc2.setVisible(false);
+    WriteScoreSet(true, false);
     layOutBar(TopMenuButtons(mode));
     f.PicEditBack.setVisible(false);
     f.PicStatusUp.Tag = "開始";
@@ -105,6 +110,7 @@ void MakeTopMenu(const std::string& mode) {
     g.ResumePlayer = -1;
     f.PicSouba.setVisible(false);
     g.CurrentPlayer = -1;
+    WriteScoreSet(true, false);
     f.UcSc2.setVisible(false);
     layOutBar(TopMenuButtons(mode));
     for (int i = 0; i < 4; ++i) f.PicPlayer[i].setVisible(true);

@@ -12,6 +12,8 @@
 #include "data/monsters.h"
 #include "data/settings.h"
 #include "data/souba.h"
+#include "engine/chara_setup.h"
+#include "presentation/board_draw.h"
 #include "screens/frmMain.h"
 #include "screens/map_select.h"
 #include "screens/top_menu.h"
@@ -101,12 +103,16 @@ void Main() {
   DirectMediaInit();
 
   Init01MakeForm();
+  InstallDrawMapHook();
   Init02MapListRefresh();
+  Init05CharaSetup();
+  Init06CharaSetup();
 
   LoadSettings(Game().DataFile);
   MakeTopMenu("ゲーム");
   frmMain().window.show();
   ui::DoEvents();
+  Init04();
 
   PlayMusic(Game().WavFolder + "Md-Opening.mid", 100);
 }

@@ -45,7 +45,8 @@ TEST_F(ScreensTest, TitleScreenPlacesEveryControlAtItsRectangle) {
   };
   for (int i = 0; i < 4; ++i) {
     table.push_back({&f.PicPlayer[i], &f.PicBgv, {16 + 192 * i, 384, 208 + 192 * i, 560}, true});
-    table.push_back({&f.PicMiniMap[i], &f.PicPlayer[i], {5, 5, 30, 30}, false});
+    // The panel of an occupied seat shows its mini view (every default seat is occupied).
+    table.push_back({&f.PicMiniMap[i], &f.PicPlayer[i], {5, 5, 30, 30}, true});
     table.push_back({&f.PicStMenu[i], &f.PicPlayer[i], {88, 71, 188, 171}, true});
     table.push_back({&f.UcBtnMenuSt0[i], &f.PicStMenu[i], {0, 0, 100, 100}, true});
   }
@@ -113,6 +114,10 @@ TEST_F(ScreensTest, EachModeShowsItsBarRightAligned) {
   MakeTopMenu("ゲーム");
   frmMain().PicEditBack.setVisible(false);
   EXPECT_EQ(Game().ResumePlayer, -1);
+  // Drawing the panels walks the current player over the seats: the last one is human.
+  EXPECT_EQ(Game().CurrentPlayer, 3);
+  Game().Players[3].sUser = 2;
+  MakeTopMenu("ゲーム");
   EXPECT_EQ(Game().CurrentPlayer, -1);
 }
 
