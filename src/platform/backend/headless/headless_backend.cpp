@@ -1,5 +1,8 @@
 #include "backend/headless/headless_backend.h"
 
+#include <chrono>
+#include <thread>
+
 #include "gfx/image.h"
 #include "sys/clock.h"
 
@@ -47,7 +50,13 @@ bool HeadlessBackend::wait(Event& e, int timeoutMs) {
   if (queue_.empty() && onIdle) onIdle();
   if (poll(e)) return true;
   sys::Clock& c = sys::clock();
-  c.waitUntil(c.now() + c.frequency() / 1000 * timeoutMs);
+  if (dynamic_cast<sys::RealClock*>(&c)) {
+    // Nothing can arrive before the timeout: sleep it through instead of the clock's exact
+    // (spinning) wait, so an idle loop costs no CPU.
+    std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+  } else {
+    c.waitUntil(c.now() + c.frequency() / 1000 * timeoutMs);
+  }
   return poll(e);
 }
 
