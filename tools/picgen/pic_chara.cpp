@@ -122,8 +122,9 @@ std::array<gfx::Surface, kPoses> adventurerPoses(const PixelArt& art) {
       mirrored(leftHalf),
       mirrored(leftStride),
       back,
-      withLegs(back, step),
-      withLegs(back, mirrored(step)),
+      // Seen from behind the steps are also the climb: each reaches up with one hand.
+      withRaisedArm(withLegs(back, step), arm),
+      mirrored(withRaisedArm(withLegs(back, step), arm)),
       topple,
       lying,
       withRaisedArm(front, arm),
