@@ -40,6 +40,10 @@ TEST_F(UiTest, ListSelectionByMouseAndKeysRaisesClick) {
   EXPECT_EQ(clicks, (std::vector<int>{1, 2, 19}));
   EXPECT_EQ(lst.text(), "slot19");
   EXPECT_GT(lst.topIndex(), 0) << "the selection is scrolled into view";
+  lst.setTopIndex(0);
+  hb->wheel(20, 20, -2);  // towards the user: down the list
+  pump();
+  EXPECT_EQ(lst.topIndex(), 6);
   lst.setListIndex(19);  // unchanged: no Click
   lst.setListIndex(-1);
   EXPECT_EQ(clicks.size(), 4u);
@@ -179,6 +183,11 @@ TEST_F(UiTest, CommandButtonClicksByMouseSpaceEnterAndAsDefault) {
   hb->click(20, 20);
   pump();
   EXPECT_EQ(oks, 4);
+  // Two quick presses of a button are two clicks, not a double click.
+  hb->click(210, 20);
+  hb->click(210, 20);
+  pump();
+  EXPECT_EQ(cancels, 3);
 }
 
 TEST_F(UiTest, CheckBoxTogglesAndReportsItsValue) {

@@ -97,6 +97,18 @@ TEST_F(MsgBoxTest, AnswersByMouseAndShowsInsideTheWindow) {
   EXPECT_EQ(composed().pixel(400, 300), gfx::rgb(0, 80, 0)) << "gone once answered";
 }
 
+TEST_F(MsgBoxTest, InputAfterTheAnswerGoesToTheWindowBelow) {
+  std::vector<int> keys;
+  win->KeyDown = [&](int& k, int) { keys.push_back(k); };
+  int r = ask("保存しますか?", ui::kMbYesNo, "保存確認", [&] {
+    hb->key('Y');
+    hb->key('Z');  // queued behind the answer, in the same pump
+  });
+  EXPECT_EQ(r, ui::kMbYes);
+  ui::DoEvents();
+  EXPECT_EQ(keys, (std::vector<int>{'Z'}));
+}
+
 TEST_F(MsgBoxTest, NestsInsideAModalDialogAndWithoutBackendGivesTheSafeAnswer) {
   ui::Window dlg("frmLoad");
   dlg.move(200, 100, 400, 364);

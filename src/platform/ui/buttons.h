@@ -13,6 +13,8 @@ class CommandButton : public DrawnControl {
   void setCaption(std::string c);
   bool canFocus() const override { return true; }
   bool takesEnter() const override { return true; }
+  // Two quick presses are two clicks.
+  bool acceptsDoubleClick() const override { return false; }
 
   void handleMouseDown(int button, int shift, int x, int y) override;
   void handleMouseMove(int button, int shift, int x, int y) override;
@@ -43,6 +45,7 @@ class CheckBox : public DrawnControl {
   // Setting a different value raises Click, as on the platform.
   void setValue(int v);
   bool canFocus() const override { return true; }
+  bool acceptsDoubleClick() const override { return false; }
 
   void handleClick() override;
   void handleKeyDown(int& key, int shift) override;

@@ -154,6 +154,7 @@ class Control {
   virtual void handleKeyDown(int& key, int shift);
   virtual void handleKeyUp(int& key, int shift);
   virtual void handleKeyPress(int& ascii);
+  virtual void handleWheel(int /*notches*/) {}
   virtual void handleText(const std::string& /*utf8*/) {}
   virtual void handleTextEditing(const std::string& /*utf8*/, int /*cursor*/) {}
   virtual void handleGotFocus();
@@ -167,6 +168,8 @@ class Control {
   virtual void markComposed() {}
   // Typed text (and the input method) goes to this control while it has the focus.
   virtual bool wantsTextInput() const { return false; }
+  // A second quick press is a double click; controls that count presses turn it off.
+  virtual bool acceptsDoubleClick() const { return true; }
   // Handles Enter itself, so the window's default button does not take it.
   virtual bool takesEnter() const { return false; }
 

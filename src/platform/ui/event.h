@@ -11,6 +11,7 @@ struct Event {
     MouseMove,
     MouseDown,
     MouseUp,
+    MouseWheel,  // wheel > 0: away from the user
     KeyDown,
     KeyUp,
     TextInput,    // committed text (typed characters or an input method's result), UTF-8
@@ -25,6 +26,7 @@ struct Event {
   int screenX = 0, screenY = 0;  // pointer on the desktop
   int button = 0;                // MouseDown/MouseUp: the button that changed (kLeftButton ...)
   int shift = 0;                 // Shift/Ctrl/Alt mask at the time of the event
+  int wheel = 0;                 // MouseWheel: notches
   int key = 0;                   // KeyDown/KeyUp: virtual-key code
   bool repeat = false;           // KeyDown from the keyboard's auto-repeat
   std::string text;              // TextInput, TextEditing

@@ -44,6 +44,7 @@ class ListBox : public DrawnControl {
   void handleMouseUp(int button, int shift, int x, int y) override;
   void handleClick() override {}  // Click is raised by a change of selection
   void handleKeyDown(int& key, int shift) override;
+  void handleWheel(int notches) override { setTopIndex(top_ - 3 * notches); }
   void handleGotFocus() override;
   void handleLostFocus() override;
 

@@ -135,7 +135,7 @@ Window* windowAt(int fx, int fy) {
     if (w->isMain()) return fx >= 0 && fy >= 0 && fx < w->width() && fy < w->height();
     return w->hitLocal(fx - w->left(), fy - w->top());
   };
-  if (!t.modal.empty()) return inside(t.modal.back()) ? t.modal.back() : nullptr;
+  if (Window* m = activeWindow(); m && m->isModal()) return inside(m) ? m : nullptr;
   for (auto it = t.stack.rbegin(); it != t.stack.rend(); ++it)
     if (inside(*it)) return *it;
   if (t.main && inside(t.main)) return t.main;
@@ -253,9 +253,10 @@ void dispatchMouse(const Event& e) {
     if (target->canFocus() && target->TabStop) target->setFocus();
     int x, y;
     local(target, x, y);
-    bool dbl =
-        e.button == kLeftButton && t.lastClick == target && when - t.lastClickTime <= msToTicks(kDoubleClickMs) &&
-        std::abs(e.x - t.lastClickX) <= kDoubleClickDistance && std::abs(e.y - t.lastClickY) <= kDoubleClickDistance;
+    bool dbl = e.button == kLeftButton && t.lastClick == target && target->acceptsDoubleClick() &&
+               when - t.lastClickTime <= msToTicks(kDoubleClickMs) &&
+               std::abs(e.x - t.lastClickX) <= kDoubleClickDistance &&
+               std::abs(e.y - t.lastClickY) <= kDoubleClickDistance;
     // Every state change comes before the handler: it may pump for a long time.
     if (e.button == kLeftButton) {
       t.pressed = dbl ? nullptr : target;
@@ -404,6 +405,11 @@ void dispatch(const Event& e) {
     case Event::Type::MouseUp: dispatchMouse(e); break;
     case Event::Type::KeyDown:
     case Event::Type::KeyUp: dispatchKey(e); break;
+    case Event::Type::MouseWheel: {
+      Control* c = controlAt(e.x, e.y);
+      if (acceptsInput(c)) c->handleWheel(e.wheel);
+      break;
+    }
     case Event::Type::TextInput:
     case Event::Type::TextEditing: dispatchText(e); break;
     case Event::Type::Quit:
@@ -576,7 +582,9 @@ void releaseCapture() {
 
 Window* activeWindow() {
   Toolkit& t = tk();
-  if (!t.modal.empty()) return t.modal.back();
+  // A modal window that was just closed still ends its loop; input goes past it already.
+  for (auto it = t.modal.rbegin(); it != t.modal.rend(); ++it)
+    if ((*it)->visible()) return *it;
   return t.main;
 }
 

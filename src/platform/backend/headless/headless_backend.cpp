@@ -126,6 +126,12 @@ void HeadlessBackend::click(int x, int y, int button) {
   mouseUp(x, y, button);
 }
 
+void HeadlessBackend::wheel(int x, int y, int notches) {
+  Event e = pointerEvent(Event::Type::MouseWheel, x, y, 0);
+  e.wheel = notches;
+  push(e);
+}
+
 void HeadlessBackend::keyDown(int vk, bool repeat) {
   Event e;
   e.type = Event::Type::KeyDown;

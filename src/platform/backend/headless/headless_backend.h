@@ -49,6 +49,7 @@ class HeadlessBackend final : public Backend {
   void mouseUp(int x, int y, int button = 1);
   // Move, press and release at one point.
   void click(int x, int y, int button = 1);
+  void wheel(int x, int y, int notches);
   void keyDown(int vk, bool repeat = false);
   void keyUp(int vk);
   // Down and up.

@@ -341,6 +341,19 @@ class SdlBackend final : public Backend {
         e.x = s.button.x;
         e.y = s.button.y;
         break;
+      case SDL_MOUSEWHEEL: {
+        if (s.wheel.which == SDL_TOUCH_MOUSEID || s.wheel.y == 0) return false;
+        e.type = Event::Type::MouseWheel;
+        e.wheel = s.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -s.wheel.y : s.wheel.y;
+        int mx = 0, my = 0;
+        SDL_GetMouseState(&mx, &my);
+        // The wheel event has no position; map the window's pointer to the frame.
+        float lx = 0, ly = 0;
+        SDL_RenderWindowToLogical(renderer_, mx, my, &lx, &ly);
+        e.x = static_cast<int>(lx);
+        e.y = static_cast<int>(ly);
+        break;
+      }
       case SDL_KEYDOWN:
       case SDL_KEYUP:
         e.type = s.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp;
