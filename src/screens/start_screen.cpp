@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data/game_data.h"
+#include "engine/stats.h"
 #include "presentation/status_panel.h"
 #include "screens/frmMain.h"
 #include "system/media.h"
@@ -59,7 +60,8 @@ void cmdCloseOpt_Click() { frmMain().PicOpt.setVisible(false); }
 
 void cmdDataGet_Click(int32_t Index) {
   MainForm& f = frmMain();
-  (void)Index;
+  if (Index == 1)
+    for (int i = 0; i < 4; ++i) LevelUp(i);
   for (int i = 0; i < 4; ++i) {
     const PlayerRecord& p = Game().Players[static_cast<size_t>(i)];
     f.lblLevel[i].setCaption(std::to_string(p.sLevel));

@@ -147,6 +147,8 @@ void UcBtnClose_Click(int32_t Index) {
     setOverwriteEnabled(false);
     g.StageNo += tag == "次の面" ? 1 : -1;
     Init05MapSelect(g.StageNo);
+  } else if (tag == "クリア") {
+    MapClear();
   } else if (tag == "画面") {
     CrtChange();
   } else if (tag == "ゲーム") {
@@ -164,6 +166,6 @@ void UcBtnClose_Click(int32_t Index) {
     g.MapChanged = false;
     MakeTopMenu("ゲーム");
   }
-  // "開始", "途中開始", "マップ", "クリア", "上書", "読込み" and "保存" start the game, the editor
+  // "開始", "途中開始", "マップ", "上書", "読込み" and "保存" start the game, the editor
   // and the save dialogs, which are not part of the program yet.
 }

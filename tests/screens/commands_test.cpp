@@ -214,6 +214,10 @@ TEST_F(ScreensTest, MinimiseStopsTheMusicAndOptionsPanelCyclesRecords) {
   cmdDataGet_Click(0);
   EXPECT_EQ(frmMain().lblLevel[1].caption(), "7");
   EXPECT_EQ(frmMain().lblLuck[1].caption(), "12");
+  // "UP" levels every player up once before showing them.
+  cmdDataGet_Click(1);
+  EXPECT_EQ(frmMain().lblLevel[1].caption(), "8");
+  EXPECT_EQ(frmMain().lblLevel[0].caption(), std::to_string(Game().Players[0].sLevel));
   cmdCloseOpt_Click();
   EXPECT_FALSE(frmMain().PicOpt.visible());
 }
