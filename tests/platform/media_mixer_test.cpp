@@ -74,25 +74,38 @@ TEST(Mixer, LoopsUntilStoppedAndMixesSlotsTogether) {
   EXPECT_FLOAT_EQ(out[2 * 999 + 1], 0.15f);
   m.stop(0);
   std::fill(out.begin(), out.end(), 0.0f);
-  m.mix(out.data(), 10);
-  EXPECT_FLOAT_EQ(out[0], 0.1f);
+  m.mix(out.data(), 200);
+  EXPECT_FLOAT_EQ(out[2 * 150], 0.1f);  // slot 0 has faded out
 }
 
-TEST(Mixer, LoadingStopsTheSlotAndPlayRestartsFromTheTop) {
-  media::Mixer m(2, 44100);
+TEST(Mixer, ARestartBeginsAtTheTopWhileTheCutSoundFadesOut) {
+  media::Mixer m(2, 40000);  // one source frame per output frame
   auto ramp = std::make_shared<media::Wave>();
-  ramp->rate = 44100;
+  ramp->rate = 40000;
   ramp->channels = 1;
-  for (int i = 0; i < 100; ++i) ramp->samples.push_back(static_cast<float>(i) / 100.0f);
+  for (int i = 0; i < 1000; ++i) ramp->samples.push_back(static_cast<float>(i) / 1000.0f);
   m.load(1, ramp);
   m.play(1, false);
-  std::vector<float> out(2 * 50, 0.0f);
-  m.mix(out.data(), 50);
+  std::vector<float> out(2 * 500, 0.0f);
+  m.mix(out.data(), 500);
   m.play(1, false);
+  EXPECT_EQ(m.framesPlayed(1), 0u);
   std::fill(out.begin(), out.end(), 0.0f);
-  m.mix(out.data(), 1);
-  EXPECT_FLOAT_EQ(out[0], 0.0f);
-  EXPECT_EQ(m.framesPlayed(1), 1u);
+  m.mix(out.data(), 200);
+  // First frame: the new play's 0 plus the old one at full level, fading from there.
+  EXPECT_NEAR(out[0], 0.5f, 1e-4);
+  EXPECT_NEAR(out[2 * 48], 0.0480f + 0.548f * 48 / 96, 1e-3);
+  // After the fade only the new play is left.
+  EXPECT_NEAR(out[2 * 150], 0.150f, 1e-4);
+  EXPECT_EQ(m.framesPlayed(1), 200u);
+  // Stopping fades too, but the slot reports stopped at once.
+  m.stop(1);
+  EXPECT_FALSE(m.playing(1));
+  std::fill(out.begin(), out.end(), 0.0f);
+  m.mix(out.data(), 200);
+  EXPECT_NEAR(out[0], 0.2f, 1e-4);
+  EXPECT_EQ(out[2 * 100], 0.0f);
+  // Loading another sound stops the slot and takes the file's rate.
   m.load(1, constant(22050, 5));
   EXPECT_FALSE(m.playing(1));
   EXPECT_EQ(m.frequency(1), 22050);

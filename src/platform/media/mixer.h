@@ -14,6 +14,8 @@ class Mixer {
  public:
   static constexpr int kMinFrequency = 100;
   static constexpr int kMaxFrequency = 40000;
+  // A sound stopped or restarted while playing fades out over this many output frames.
+  static constexpr int kFadeFrames = 96;
 
   Mixer(int slotCount, int outputRate);
 
@@ -37,17 +39,24 @@ class Mixer {
   void mix(float* out, int frames);
 
  private:
-  struct Slot {
+  struct Voice {
     std::shared_ptr<const Wave> wave;
     bool playing = false;
     bool loop = false;
     uint64_t pos = 0;   // source frames, 32.32 fixed point
     uint64_t step = 0;  // source frames per output frame, 32.32
+    int fade = 0;       // > 0: fading out over this many more frames
+  };
+  struct Slot {
+    Voice voice;
+    Voice tail;  // a sound cut short, faded out over a few milliseconds so the cut does not click
     int frequency = 0;
     uint64_t played = 0;
   };
   bool valid(int slot) const { return slot >= 0 && slot < slotCount(); }
-  void mixSlot(Slot& s, float* out, int frames);
+  void cut(Slot& s);
+  // Adds the voice into `out`; returns the frames it produced.
+  static int mixVoice(Voice& v, float* out, int frames);
 
   int outputRate_;
   std::vector<Slot> slots_;
