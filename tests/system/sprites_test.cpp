@@ -144,6 +144,21 @@ TEST(Pictures, KeyedSheetsHaveNoFringeOfTheKey) {
   }
 }
 
+// Cell k is attacker k's sight and punch: the four seats and the opponent, each its own.
+TEST(Pictures, EveryAttackerHasItsOwnPunch) {
+  gfx::Surface s = picture("PicPunch.png");
+  for (int a = 0; a < 5; ++a) {
+    EXPECT_EQ(s.pixel(a * kCell, 0), kKey) << a;
+    EXPECT_GT(opaqueIn(s, a * kCell + 10, 10, a * kCell + 21, 21), 40) << "no mark in the middle of cell " << a;
+    for (int b = a + 1; b < 5; ++b) {
+      int differing = 0;
+      for (int y = 0; y < kCell; ++y)
+        for (int x = 0; x < kCell; ++x) differing += s.pixel(a * kCell + x, y) != s.pixel(b * kCell + x, y);
+      EXPECT_GT(differing, 100) << "cells " << a << " and " << b;
+    }
+  }
+}
+
 // Markers lie under the 32 x 32 figure, so they must show beyond its silhouette (columns 6-25).
 TEST(Pictures, MarkersReachPastTheFigure) {
   gfx::Surface s = picture("PicWaku.png");
