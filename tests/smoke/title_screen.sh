@@ -90,10 +90,16 @@ expect $((seat_x + 192 * 3)) $seat_y "$human" "seat 3: human"
 # The title bar's last button is "終了" (column 4 of the faces), 3 pixels from the right edge.
 expect $((800 - 3 - 28)) 12 "$(asset PicEnd.png $((55 * 4 + 27)) 9)" "終了 button"
 expect $((800 - 3 - 55 * 8 + 27)) 12 "$(asset PicEnd.png 27 9)" "開始 button"
-# The message window holds a coloured line, not a blank strip.
-spread=$(/usr/bin/convert "$work/shot.png" -crop "300x30+$((wx + 16))+$((wy + 24 + 344))" +repage \
-  -format '%[fx:standard_deviation>0.03]' info:)
-[ "$spread" = 1 ] || { echo "the message window is blank"; fail=1; }
+# The board, the message window's line and every status panel are drawn, not blank.
+drawn() {  # drawn W H X Y what   (client coordinates)
+  local d
+  d=$(/usr/bin/convert "$work/shot.png" -crop "$1x$2+$((wx + $3))+$((wy + $4))" +repage \
+    -format '%[fx:standard_deviation>0.03]' info:)
+  [ "$d" = 1 ] || { echo "$5 is blank"; fail=1; }
+}
+drawn 768 320 16 40 "the board"
+drawn 300 30 16 $((24 + 344)) "the message window"
+for i in 0 1 2 3; do drawn 80 176 $((16 + 192 * i)) $((24 + 384)) "status panel $i"; done
 
 # A second copy ends at once, silently, and leaves the first running.
 timeout 10 "$game" >"$work/second.out" 2>"$work/second.err"
