@@ -150,3 +150,21 @@ TEST_F(UiTest, LabelDrawsItsCaption) {
   lbl.setTransparent(true);
   EXPECT_EQ(composed().pixel(119, 19), win->backColor());
 }
+
+TEST_F(UiTest, DrawingOutsideTheVisibleFrameDoesNotKeepPresenting) {
+  // A panel placed outside its container (as the options panel waits off to the side).
+  auto& bgv = win->add<ui::PictureBox>("PicBgv");
+  bgv.move(0, 0, 800, 600);
+  auto& opt = win->add<ui::PictureBox>("PicOpt", &bgv);
+  opt.move(900, 0, 100, 100);
+  auto& inner = win->add<ui::PictureBox>("Inner", &opt);
+  opt.surface().setPixel(1, 1, gfx::kRed);
+  inner.surface().setPixel(1, 1, gfx::kRed);
+  pump();
+  int n = hb->presentCount();
+  for (int i = 0; i < 5; ++i) pump();
+  EXPECT_EQ(hb->presentCount(), n);
+  opt.move(700, 0);  // back in view: its drawing shows
+  pump();
+  EXPECT_EQ(hb->lastFrame().pixel(701, 1), gfx::kRed);
+}

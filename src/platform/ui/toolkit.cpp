@@ -23,16 +23,30 @@ namespace {
 
 // ---- composition -----------------------------------------------------------------------
 
+// A control with no visible part has nothing to show, and its drawing must not keep the
+// frame changed for ever.
+void markComposedTree(Control& c) {
+  c.markComposed();
+  for (Control* ch : c.children())
+    if (ch->visible()) markComposedTree(*ch);
+}
+
 void paintTree(gfx::Surface& frame, Control& c, int ox, int oy, gfx::Rect clip, const gfx::Region* shape) {
   clip = clip.intersect(gfx::Rect::xywh(ox, oy, c.width(), c.height()));
-  if (clip.empty()) return;
+  if (clip.empty()) {
+    markComposedTree(c);
+    return;
+  }
   std::optional<gfx::Region> own;
   if (c.shape()) {
     own = *c.shape();
     own->offset(ox, oy);
     if (shape) own->combine(*shape, gfx::Region::Op::And);
     shape = &*own;
-    if (own->empty()) return;
+    if (own->empty()) {
+      markComposedTree(c);
+      return;
+    }
   }
   Canvas cv(frame, ox, oy, clip, shape);
   c.paint(cv);
