@@ -212,6 +212,8 @@ TEST(MapCheck, RejectsBrokenBoards) {
       {"no goal", with(22, 0, "00"), "0 goals"},
       {"a ladder without its shaft", with(22, 7, "01"), "without its shaft"},
       {"a shaft without its foot", with(5, 3, "C1"), "without its foot"},
+      {"a ladder ending in a wall", with(22, 6, "01"), "leads into no floor"},
+      {"an up-sign under a wall", with(5, 8, "72").replace(6 * 73 + 5 * 3, 2, "01"), "up-sign into a wall"},
       {"a hole in the bottom row", with(4, 9, "00"), "bottom row open"},
       {"a hole over a hole", with(4, 7, "00").replace(8 * 73 + 4 * 3, 2, "00").replace(9 * 73 + 4 * 3, 2, "00"),
        "falls"},
