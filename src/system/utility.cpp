@@ -46,8 +46,9 @@ void WaitSec(Fixed seconds) {
   gWaitMark.set(0);
   if (seconds < Fixed{}) return;
   // What was drawn before the wait shows during it; the present counts as part of the wait.
-  ui::Present();
-  clock.waitUntil(start + toTicks(seconds, clock.frequency()));
+  int64_t deadline = start + toTicks(seconds, clock.frequency());
+  ui::PresentForWait(deadline);
+  clock.waitUntil(deadline);
 }
 
 std::string StopWatch(int32_t index, bool start) {

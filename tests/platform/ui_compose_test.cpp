@@ -168,3 +168,18 @@ TEST_F(UiTest, DrawingOutsideTheVisibleFrameDoesNotKeepPresenting) {
   pump();
   EXPECT_EQ(hb->lastFrame().pixel(701, 1), gfx::kRed);
 }
+
+TEST_F(UiTest, AWaitShowsWhatWasDrawnBeforeItEvenRightAfterAPresent) {
+  auto& pic = win->add<ui::PictureBox>("Pic");
+  pic.move(0, 0, 10, 10);
+  ui::Present(true);
+  pic.surface().setPixel(1, 1, gfx::kRed);
+  // A wait shorter than the pacing leaves the frame for later ...
+  ui::PresentForWait(clk->now() + clk->frequency() / 1000);
+  EXPECT_NE(hb->lastFrame().pixel(1, 1), gfx::kRed);
+  // ... a longer one shows it once the pacing allows, within the wait.
+  int64_t start = clk->now(), deadline = start + clk->frequency() / 20;
+  ui::PresentForWait(deadline);
+  EXPECT_EQ(hb->lastFrame().pixel(1, 1), gfx::kRed);
+  EXPECT_EQ(clk->now() - start, clk->frequency() / 1000 * ui::kPresentIntervalMs) << "it waited for the pacing only";
+}

@@ -572,6 +572,17 @@ void Present(bool force) {
   t.presentedOnce = true;
 }
 
+void PresentForWait(int64_t deadline) {
+  Toolkit& t = tk();
+  if (!t.backend || !anythingChanged()) return;
+  int64_t due = t.lastPresent + msToTicks(kPresentIntervalMs);
+  if (t.presentedOnce && nowTicks() < due) {
+    if (deadline <= due) return;
+    sys::clock().waitUntil(due);
+  }
+  Present();
+}
+
 const gfx::Surface& frame() { return tk().frame; }
 
 Window* mainWindow() { return tk().main; }

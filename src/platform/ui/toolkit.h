@@ -33,6 +33,10 @@ void DoEventsWait(int maxWaitMs = 5);
 void invalidate();
 // Composes and shows the frame if it changed (force: now, ignoring the pacing).
 void Present(bool force = false);
+// For a timed wait that ends at `deadline` (sys::clock() ticks): shows a changed frame now, or,
+// when the pacing holds it back, as soon as the pacing allows if that is before the deadline.
+// So whatever was drawn before a wait is on screen during it.
+void PresentForWait(int64_t deadline);
 // The frame as composed last (the main window with every shown window over it).
 const gfx::Surface& frame();
 // Minimum time between two presents.
