@@ -119,6 +119,9 @@ void mendPlayer(PlayerRecord& p, int32_t previousUser) {
   if (p.sUser < 0 || p.sUser > 2) p.sUser = previousUser;
   if (p.sLifeMax < 1) p.sLifeMax = 1;
   if (p.sExpNext < 1) p.sExpNext = 1;
+  // A game is saved with the experience below the next mark; a huge value would level the player
+  // up for hours, each level-up nested in the last.
+  if (p.sExp > p.sExpNext) p.sExp = p.sExpNext;
   constexpr int32_t lastColumn = kPlayColumns - 1, lastRow = kPlayRows - 1;
   p.xPosMap = std::clamp(p.xPosMap, 0, lastColumn);
   p.yPosMap = std::min(p.yPosMap, lastRow);  // below 0 is a piece off the board

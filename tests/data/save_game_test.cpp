@@ -130,13 +130,14 @@ TEST_F(SaveGameTest, ValuesThatWouldBreakTheGameAreMended) {
     int32_t expected;
   } cases[] = {
       {"sUser", "7", &PlayerRecord::sUser, 1},  // previous kind stays
-      {"sUser", "-1", &PlayerRecord::sUser, 1},       {"sUser", "2", &PlayerRecord::sUser, 2},
-      {"sLifeMax", "0", &PlayerRecord::sLifeMax, 1},  {"sExpNext", "-3", &PlayerRecord::sExpNext, 1},
-      {"xPosMap", "40", &PlayerRecord::xPosMap, 23},  {"xPosMap", "-4", &PlayerRecord::xPosMap, 0},
+      {"sUser", "-1", &PlayerRecord::sUser, 1},        {"sUser", "2", &PlayerRecord::sUser, 2},
+      {"sLifeMax", "0", &PlayerRecord::sLifeMax, 1},   {"sExpNext", "-3", &PlayerRecord::sExpNext, 1},
+      {"sExp", "2000000000", &PlayerRecord::sExp, 30}, {"sExp", "29", &PlayerRecord::sExp, 29},
+      {"xPosMap", "40", &PlayerRecord::xPosMap, 23},   {"xPosMap", "-4", &PlayerRecord::xPosMap, 0},
       {"yPosMap", "-1", &PlayerRecord::yPosMap, -1},  // off the board is a state of play
-      {"yPosMap", "15", &PlayerRecord::yPosMap, 9},   {"BackMapX", "99", &PlayerRecord::BackMapX, 23},
-      {"BackMapY", "-2", &PlayerRecord::BackMapY, 0}, {"BackMapY", "12", &PlayerRecord::BackMapY, 9},
-      {"xPos", "5000", &PlayerRecord::xPos, 736},     {"yPos", "999", &PlayerRecord::yPos, 288},
+      {"yPosMap", "15", &PlayerRecord::yPosMap, 9},    {"BackMapX", "99", &PlayerRecord::BackMapX, 23},
+      {"BackMapY", "-2", &PlayerRecord::BackMapY, 0},  {"BackMapY", "12", &PlayerRecord::BackMapY, 9},
+      {"xPos", "5000", &PlayerRecord::xPos, 736},      {"yPos", "999", &PlayerRecord::yPos, 288},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.key) + "=" + c.value);
