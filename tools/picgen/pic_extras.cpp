@@ -22,13 +22,12 @@ const Register arrow("ImgArrow.png", 32, 32, [](Surface& s, const Context&) {
   vline(a, 15, 8, 26, gfx::rgb(236, 186, 110));
   polygon(a, {{16, 0}, {22, 10}, {10, 10}}, steel);
   vline(a, 16, 2, 9, steelDark);
-  // Fletching: two feathers each side.
-  for (int side : {-1, 1})
-    for (int k = 0; k < 2; ++k) {
-      int y = 22 + k * 4;
-      polygon(a, {{16, y}, {16 + side * 6, y + 4}, {16 + side * 6, y + 7}, {16, y + 3}},
-              k ? gfx::rgb(245, 245, 245) : feather);
-    }
+  // Fletching: a vane on each side of the shaft's foot, with a white band, and the nock.
+  polygon(a, {{15, 19}, {10, 25}, {10, 31}, {15, 27}}, feather);
+  polygon(a, {{17, 19}, {22, 25}, {22, 31}, {17, 27}}, feather);
+  line(a, 14, 23, 11, 27, gfx::rgb(245, 245, 245));
+  line(a, 17, 23, 20, 27, gfx::rgb(245, 245, 245));
+  fill(a, Rect{15, 27, 17, 31}, wood);
   outline(a, a.bounds(), M, kInk);
   s = a;
 });
