@@ -261,3 +261,18 @@ TEST_F(UiTest, ToolTipShowsAfterAHoverFollowsMoveHandlersAndHidesWhenEmpty) {
   pump(ui::kToolTipDelayMs * 2);
   EXPECT_EQ(ui::toolTipShown(), "");
 }
+
+TEST_F(UiTest, AReleaseTheWindowNeverSawEndsThePressAtTheNextMove) {
+  auto& a = win->add<ui::PictureBox>("A");
+  a.move(0, 0, 50, 50);
+  auto& b = win->add<ui::PictureBox>("B");
+  b.move(100, 0, 50, 50);
+  record(b);
+  hb->mouseDown(10, 10);
+  hb->releaseUnseen();
+  hb->mouseMove(110, 10);
+  pump();
+  EXPECT_EQ(ui::captureControl(), nullptr);
+  EXPECT_EQ(ui::mouseButtons(), 0);
+  EXPECT_EQ(log, (std::vector<std::string>{"move:B:0@10,10"}));
+}

@@ -23,6 +23,7 @@ struct Toolkit {
   gfx::Surface frame{800, 600};
   bool dirty = true;
   int64_t lastPresent = 0;
+  int64_t presentCost = 0;  // how long the last compose and present took
   bool presentedOnce = false;
 
   Control* capture = nullptr;

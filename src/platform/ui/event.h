@@ -25,6 +25,7 @@ struct Event {
   int x = 0, y = 0;              // pointer in the main window's client area
   int screenX = 0, screenY = 0;  // pointer on the desktop
   int button = 0;                // MouseDown/MouseUp: the button that changed (kLeftButton ...)
+  int held = -1;                 // MouseMove: the buttons held, as the backend knows them (-1: unknown)
   int shift = 0;                 // Shift/Ctrl/Alt mask at the time of the event
   int wheel = 0;                 // MouseWheel: notches
   int key = 0;                   // KeyDown/KeyUp: virtual-key code

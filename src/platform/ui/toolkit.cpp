@@ -241,6 +241,13 @@ void dispatchMouse(const Event& e) {
   int64_t when = e.time ? e.time : nowTicks();
 
   if (e.type == Event::Type::MouseMove) {
+    // A release the window never saw (the button let go outside it) must not leave the
+    // buttons held and the press's capture in place.
+    if (e.held >= 0 && (t.buttons & ~e.held)) {
+      t.buttons &= e.held;
+      t.pressed = nullptr;
+      if (t.buttons == 0 && t.capture && t.captureImplicit) releaseCapture();
+    }
     Control* target = t.capture ? t.capture : under;
     updateCursor(target);
     trackHover(under, when);
@@ -569,16 +576,23 @@ void Present(bool force) {
   compose();
   t.backend->present(t.frame);
   t.lastPresent = now;
+  t.presentCost = nowTicks() - now;
   t.presentedOnce = true;
 }
 
 void PresentForWait(int64_t deadline) {
   Toolkit& t = tk();
   if (!t.backend || !anythingChanged()) return;
-  int64_t due = t.lastPresent + msToTicks(kPresentIntervalMs);
-  if (t.presentedOnce && nowTicks() < due) {
-    if (deadline <= due) return;
-    sys::clock().waitUntil(due);
+  int64_t now = nowTicks();
+  int64_t due = t.presentedOnce ? t.lastPresent + msToTicks(kPresentIntervalMs) : now;
+  int64_t at = std::max(now, due);
+  // A present that would overrun the wait is left for a later one, unless the screen has
+  // not changed for a whole frame of a 60 Hz display.
+  bool stale = now - t.lastPresent >= msToTicks(16);
+  if (deadline - at < t.presentCost && !stale) return;
+  if (at > now) {
+    if (deadline <= at) return;
+    sys::clock().waitUntil(at);
   }
   Present();
 }
@@ -650,6 +664,7 @@ void DragControl(Control& c) {
       t.screenY = e.screenY;
       if (e.type == Event::Type::MouseDown) t.buttons |= e.button;
       if (e.type == Event::Type::MouseUp) t.buttons &= ~e.button;
+      if (e.type == Event::Type::MouseMove && e.held >= 0) t.buttons &= e.held;
       place(start.left + e.screenX - sx, start.top + e.screenY - sy);
     } else if (e.type == Event::Type::KeyDown || e.type == Event::Type::KeyUp) {
       if (e.key >= 0 && e.key < 256) t.held[static_cast<size_t>(e.key)] = e.type == Event::Type::KeyDown;

@@ -108,7 +108,13 @@ void HeadlessBackend::push(Event e) {
   queue_.push_back(std::move(e));
 }
 
-void HeadlessBackend::mouseMove(int x, int y) { push(pointerEvent(Event::Type::MouseMove, x, y, 0)); }
+void HeadlessBackend::mouseMove(int x, int y) {
+  Event e = pointerEvent(Event::Type::MouseMove, x, y, 0);
+  e.held = buttons_;
+  push(e);
+}
+
+void HeadlessBackend::releaseUnseen(int button) { buttons_ &= ~button; }
 
 void HeadlessBackend::mouseDown(int x, int y, int button) {
   buttons_ |= button;

@@ -47,6 +47,8 @@ class HeadlessBackend final : public Backend {
   void mouseMove(int x, int y);
   void mouseDown(int x, int y, int button = 1);
   void mouseUp(int x, int y, int button = 1);
+  // The button is let go where the window does not see it (no event).
+  void releaseUnseen(int button = 1);
   // Move, press and release at one point.
   void click(int x, int y, int button = 1);
   void wheel(int x, int y, int notches);

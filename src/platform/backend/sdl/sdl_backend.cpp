@@ -331,6 +331,7 @@ class SdlBackend final : public Backend {
         e.type = Event::Type::MouseMove;
         e.x = s.motion.x;
         e.y = s.motion.y;
+        e.held = heldMask(s.motion.state);
         break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
