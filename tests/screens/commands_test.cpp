@@ -235,3 +235,51 @@ TEST_F(ScreensTest, TheTopStripDragsTheWindow) {
   EXPECT_EQ(hb->windowRect().left, before.left + 50);
   EXPECT_EQ(hb->windowRect().top, before.top + 30);
 }
+
+TEST_F(ScreensTest, ANewGameTakesTheSeatsAndLeavingItReturnsToTheTitle) {
+  start();
+  GameData& g = Game();
+  g.PlayerKinds = {2, 0, 1, 1};
+  g.PlayerNames[1] = "くろ";
+  g.Players[0].sScore = 500;
+  g.Monsters.clear();
+  MakeTopMenu("開始");
+  EXPECT_EQ(frmMain().PicStatusUp.Tag, "開始");
+  EXPECT_EQ(g.TurnCount, 1);
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    const PlayerRecord& p = g.Players[static_cast<size_t>(i)];
+    EXPECT_EQ(p.sUser, g.PlayerKinds[static_cast<size_t>(i)]);
+    EXPECT_EQ(p.sName, g.PlayerNames[static_cast<size_t>(i)]);
+    EXPECT_EQ(p.sScore, 0);
+    EXPECT_EQ(p.sLevel, g.PlayersBackup[static_cast<size_t>(i)].sLevel);
+  }
+  EXPECT_EQ(g.Monsters.size(), 25u);
+  // Escape in a game leaves it as "戻る" does.
+  press(ui::kVkEscape);
+  EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
+  MakeTopMenu("途中開始");
+  clickOn(bar("戻る"));
+  EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
+  EXPECT_EQ(ends, 0);
+}
+
+TEST_F(ScreensTest, TheTurnCounterSitsOnTheStripWhileShown) {
+  start();
+  ui::PictureBox& s = frmMain().PicSouba;
+  EXPECT_FALSE(s.visible());
+  Game().TurnCount = 12;
+  WriteSouba(true);
+  EXPECT_TRUE(s.visible());
+  EXPECT_EQ(s.rect(), gfx::Rect::xywh(220, 3, 340, 17));
+  EXPECT_EQ(frmMain().PicStatusUp.children().back(), &s);
+  // The strip's own background with the text over it.
+  const gfx::Surface& strip = frmMain().PicStatusUp.surface();
+  EXPECT_EQ(s.surface().pixel(0, 0), strip.pixel(220, 3));
+  int differing = 0;
+  for (int y = 0; y < 17; ++y)
+    for (int x = 0; x < 340; ++x) differing += s.surface().pixel(x, y) != strip.pixel(220 + x, 3 + y);
+  EXPECT_GT(differing, 20);
+  MakeTopMenu("ゲーム");
+  EXPECT_FALSE(s.visible());
+}
