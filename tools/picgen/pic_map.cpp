@@ -105,19 +105,19 @@ void tPond(Surface& t) {
 }
 
 void tTrap(Surface& t) {
-  Rect pit{3, 1, 29, 20};
-  fill(t, pit, gfx::rgb(46, 32, 34));
-  fill(t, Rect{4, 1, 28, 4}, gfx::rgb(24, 16, 20));
+  // A pit let into the slab, with a row of steel spikes standing in it.
+  Rect pit{3, 1, 29, 21};
+  bandGradient(t, pit, gfx::rgb(20, 12, 16), gfx::rgb(70, 40, 36), 4);
   frame(t, pit, gfx::rgb(120, 40, 30));
-  hline(t, 2, 29, 0, gfx::rgb(150, 50, 36));
-  // Five spikes pointing up out of the pit.
-  for (int i = 0; i < 5; ++i) {
-    int cx = 6 + i * 5;
-    polygon(t, {{cx - 2, 19}, {cx, 5 + (i % 2) * 3}, {cx + 3, 19}}, gfx::rgb(196, 200, 214));
-    vline(t, cx + 1, 8 + (i % 2) * 3, 18, gfx::rgb(120, 124, 140));
-    t.setPixel(cx, 5 + (i % 2) * 3, kWhite);
+  hline(t, 2, 29, 0, gfx::rgb(160, 60, 40));
+  const Color steel = gfx::rgb(206, 210, 224), lit = kWhite, dim = gfx::rgb(110, 114, 132);
+  for (int i = 0; i < 4; ++i) {
+    int left = 5 + i * 6, tip = 4 + (i % 2) * 3;
+    polygon(t, {{left, 20}, {left + 3, tip}, {left + 6, 20}}, steel);
+    line(t, left + 3, tip + 1, left + 1, 19, lit);
+    line(t, left + 4, tip + 3, left + 5, 19, dim);
   }
-  hline(t, 4, 27, 19, gfx::rgb(120, 40, 30));
+  hline(t, 4, 27, 20, gfx::rgb(120, 40, 30));
 }
 
 void tSpring(Surface& t) {
@@ -224,18 +224,11 @@ void tGrass2(Surface& t) {
 }
 
 void tFountain(Surface& t) {
-  // Spray first, then the stone over it.
-  for (int side = -1; side <= 1; side += 2)
-    for (int i = 0; i < 12; ++i) {
-      int x = 16 + side * (i + 1), y = 4 + (i * i) / 8;
-      t.setPixel(x, y, kWaterLight);
-      t.setPixel(x, y + 1, kWater);
-    }
-  fill(t, Rect{14, 2, 18, 6}, kWaterLight);
-  fill(t, Rect{14, 6, 18, 22}, kStone);
-  vline(t, 14, 6, 21, kStoneLight);
-  vline(t, 17, 6, 21, kStoneDark);
+  fill(t, Rect{14, 5, 18, 22}, kStone);
+  vline(t, 14, 5, 21, kStoneLight);
+  vline(t, 17, 5, 21, kStoneDark);
   fill(t, Rect{11, 9, 21, 11}, kStoneDark);
+  hline(t, 11, 20, 9, kStone);
   Rect bowl{2, 21, 30, 31};
   fill(t, bowl, kStone);
   fill(t, Rect{4, 21, 28, 24}, kWater);
@@ -243,6 +236,18 @@ void tFountain(Surface& t) {
   frame(t, bowl, kStoneDark);
   hline(t, 3, 28, 25, kStoneLight);
   for (int x = 6; x < 28; x += 7) vline(t, x, 26, 29, kStoneDark);
+  outline(t, Rect{0, 0, 32, 32}, M, kInk);
+  // The spray goes on after the outline: water has no hard edge.
+  for (int side = -1; side <= 1; side += 2)
+    for (int i = 0; i < 12; ++i) {
+      int x = 16 + side * (i + 1) - (side < 0 ? 1 : 0), y = 3 + (i * i) / 9;
+      t.setPixel(x, y, kWhite);
+      t.setPixel(x, y + 1, kWaterLight);
+      t.setPixel(x, y + 2, kWater);
+    }
+  fill(t, Rect{14, 1, 18, 5}, kWaterLight);
+  hline(t, 15, 16, 0, kWhite);
+  for (int x : {5, 9, 22, 26}) t.setPixel(x, 19 - (x % 3), kWaterLight);  // drops
 }
 
 void tree(Surface& t, int r, Color leaf, Color dark, Color light, Color trunk) {
