@@ -67,9 +67,16 @@ TEST(GameMusic, EveryPieceIsAMidiFileAndTheLoopsLastFortyFiveSeconds) {
     e.open();
     ASSERT_TRUE(e.openMusic(font));
     ASSERT_TRUE(e.playMusic(bytes, 1));
-    clock->advanceMs(c.loops ? 45'000 : 60'000);  // the ending runs one to two minutes
+    // The silent output mixes at most the last 10 s of a gap: walk the clock in steps.
+    auto advance = [&](int seconds) {
+      for (int s = 0; s < seconds; ++s) {
+        clock->advanceMs(1000);
+        e.catchUp();
+      }
+    };
+    advance(c.loops ? 45 : 60);  // the ending runs one to two minutes
     EXPECT_TRUE(e.musicPlaying()) << c.name << " ends too soon";
-    clock->advanceMs(c.loops ? 45'000 : 70'000);
+    advance(c.loops ? 45 : 70);
     EXPECT_FALSE(e.musicPlaying()) << c.name << " lasts longer than expected";
     EXPECT_EQ(e.clippedSamples(), 0u) << c.name << " clips";
   }

@@ -2,6 +2,7 @@
 // and the event window's wooden frame (PicStage). Everything the game writes over them is light
 // text, so the panels stay dark.
 #include <array>
+#include <cmath>
 
 #include "draw.h"
 #include "picgen.h"
@@ -134,22 +135,33 @@ const Register panels("PicPlayer.png", 960, 176, [](Surface& s, const Context&) 
 
 // --- PicStage -------------------------------------------------------------------------------------------
 
-const Register stage("PicStage.png", 220, 240, [](Surface& s, const Context&) {
-  const Color wood = gfx::rgb(132, 84, 44), woodDark = gfx::rgb(84, 50, 24), woodLight = gfx::rgb(176, 120, 66);
-  fill(s, s.bounds(), wood);
-  // Grain: wavy darker lines along the planks.
-  for (int y = 0; y < 240; ++y)
-    for (int x = 0; x < 220; ++x) {
-      int wave = (x / 9 + y / 3) % 7;
-      if ((y * 7 + (x / 13) * 3) % 11 == 0 && wave != 0)
-        s.setPixel(x, y, woodDark);
-      else if ((y * 5 + x / 17) % 23 == 0)
-        s.setPixel(x, y, woodLight);
+// Wood with its grain running along x (or along y when `vertical`), in planks `plank` wide.
+void wood(Surface& s, Rect r, Color base, bool vertical, int plank) {
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) {
+      int u = vertical ? y : x, v = vertical ? x : y;  // u along the grain, v across it
+      int across = v - (vertical ? r.left : r.top);
+      int board = across / plank, inBoard = across % plank;
+      double wave = 2.2 * std::sin(u / 11.0 + board * 1.7) + 1.3 * std::sin(u / 4.3 + board);
+      int g = (inBoard * 4 + static_cast<int>(std::floor(wave)) + 40) % 7;
+      Color c = shade(base, (board % 2) ? -12 : 6);
+      if (g == 0) c = shade(c, -46);
+      else if (g == 3) c = shade(c, 22);
+      if (inBoard == 0) c = shade(base, -110);  // the joint between two planks
+      s.setPixel(x, y, c);
     }
+}
+
+const Register stage("PicStage.png", 220, 240, [](Surface& s, const Context&) {
+  const Color base = gfx::rgb(150, 96, 50), woodDark = gfx::rgb(84, 50, 24), woodLight = gfx::rgb(196, 140, 80);
+  wood(s, Rect{0, 0, 220, 30}, base, false, 10);
+  wood(s, Rect{0, 230, 220, 240}, base, false, 10);
+  wood(s, Rect{0, 30, 10, 230}, base, true, 10);
+  wood(s, Rect{210, 30, 220, 230}, base, true, 10);
   // The title band is darker wood, so light titles read on it.
   Rect band{4, 3, 216, 27};
-  bandGradient(s, band, gfx::rgb(70, 40, 20), gfx::rgb(44, 24, 12), 6);
-  bevel(s, band, gfx::rgb(30, 16, 8), gfx::rgb(170, 116, 64), 1);
+  wood(s, band, gfx::rgb(62, 36, 18), false, 24);
+  bevel(s, band, gfx::rgb(30, 16, 8), gfx::rgb(176, 122, 70), 1);
   bevel(s, s.bounds(), woodLight, gfx::rgb(50, 28, 12), 2);
   // The picture's opening with a dark lip; the window inside covers it.
   fill(s, Rect{10, 30, 210, 230}, gfx::rgb(20, 14, 10));
@@ -157,7 +169,7 @@ const Register stage("PicStage.png", 220, 240, [](Surface& s, const Context&) {
   hline(s, 8, 211, 232, woodLight);
   // Brass nails in the corners.
   for (auto [x, y] : {std::pair{5, 30}, {214, 30}, {5, 234}, {214, 234}}) {
-    disc2(s, x * 2, y * 2, 5, gfx::rgb(120, 90, 30));
+    disc2(s, x * 2 + 1, y * 2 + 1, 5, gfx::rgb(120, 90, 30));
     s.setPixel(x, y, gfx::rgb(250, 220, 120));
   }
 });

@@ -154,8 +154,9 @@ void AudioEngine::catchUpLocked() {
   auto due = static_cast<uint64_t>(elapsed / f * kRate + elapsed % f * kRate / f);
   if (due <= framesDone_) return;
   uint64_t todo = due - framesDone_;
-  // After a long idle stretch only the last minute matters; skipping the rest keeps every call quick.
-  constexpr uint64_t kMaxFrames = 60ull * kRate;
+  // After a long idle stretch only the last few seconds are mixed; skipping the rest keeps
+  // every call quick (a dense piece costs about 20 ms per second of music).
+  constexpr uint64_t kMaxFrames = 10ull * kRate;
   if (todo > kMaxFrames) todo = kMaxFrames;
   int16_t buf[2 * kChunk];
   while (todo > 0) {

@@ -63,7 +63,8 @@ class AudioEngine {
   // and the benchmarks use it.
   void render(int16_t* out, int frames);
 
-  // Silent output: mixes up to the clock's present (the SDL output runs by itself).
+  // Silent output: mixes up to the clock's present, at most the last 10 s of a longer gap
+  // (the SDL output runs by itself).
   void catchUp();
   // Silent output: keeps what is mixed from now on, for tests (off by default).
   void setCapture(bool on);

@@ -276,10 +276,16 @@ void UcButton::iRefresh() {
   int32_t fore = ForeColorUp_, back = BackColorUp_;
   gfx::Color tl = gfx::rgb(240, 240, 240), br = gfx::rgb(40, 40, 40);
   if (lk == "Move") {
-    face = f.hover, fore = ForeColorMove_, back = BackColorMove_, tl = gfx::kWhite;
+    face = f.hover;
+    fore = ForeColorMove_;
+    back = BackColorMove_;
+    tl = gfx::kWhite;
   } else if (lk == "Down" || lk == "False") {
     face = lk == "Down" ? f.pressed : f.disabled;
-    fore = ForeColorDown_, back = BackColorDown_, tl = gfx::rgb(40, 40, 40), br = gfx::kWhite;
+    fore = ForeColorDown_;
+    back = BackColorDown_;
+    tl = gfx::rgb(40, 40, 40);
+    br = gfx::kWhite;
   }
   if (PicButtonHdc_) {
     int fx = ButtonMuki_ == 0 ? ButtonLeft_ + face * ButtonWidth_ : ButtonLeft_;

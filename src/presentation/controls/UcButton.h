@@ -61,21 +61,36 @@ class UcButton : public ui::PictureBox {
   std::function<void()> MouseLostFocus;
 
   // The sheet the faces are cut from; null for none.
-  void setPicButtonHdc(const gfx::Surface* sheet) { PicButtonHdc_ = sheet, changed(); }
+  void setPicButtonHdc(const gfx::Surface* sheet) {
+    PicButtonHdc_ = sheet;
+    changed();
+  }
   const gfx::Surface* PicButtonHdc() const { return PicButtonHdc_; }
-  void setButtonLeft(int32_t v) { ButtonLeft_ = v, changed(); }
+  void setButtonLeft(int32_t v) {
+    ButtonLeft_ = v;
+    changed();
+  }
   int32_t ButtonLeft() const { return ButtonLeft_; }
-  void setButtonTop(int32_t v) { ButtonTop_ = v, changed(); }
+  void setButtonTop(int32_t v) {
+    ButtonTop_ = v;
+    changed();
+  }
   int32_t ButtonTop() const { return ButtonTop_; }
   void setButtonWidth(int32_t v);
   int32_t ButtonWidth() const { return ButtonWidth_; }
   void setButtonHeight(int32_t v);
   int32_t ButtonHeight() const { return ButtonHeight_; }
-  void setButtonMuki(int32_t v) { ButtonMuki_ = v, changed(); }
+  void setButtonMuki(int32_t v) {
+    ButtonMuki_ = v;
+    changed();
+  }
   int32_t ButtonMuki() const { return ButtonMuki_; }
   void setButtonMaru(int32_t v);
   int32_t ButtonMaru() const { return ButtonMaru_; }
-  void setButtonKazu(int32_t v) { ButtonKazu_ = v, changed(); }
+  void setButtonKazu(int32_t v) {
+    ButtonKazu_ = v;
+    changed();
+  }
   int32_t ButtonKazu() const { return ButtonKazu_; }
   // The Enabled property (hides the toolkit's plain switch: the look and pointer follow it).
   void setEnabled(bool bEnab);
@@ -92,12 +107,30 @@ class UcButton : public ui::PictureBox {
   // Region data: a 32-byte header and rectangles of four 32-bit little-endian numbers.
   void setRgn(std::string v);
   const std::string& Rgn() const { return Rgn_; }
-  void setForeColorUp(int32_t c) { ForeColorUp_ = c, changed(); }
-  void setForeColorMove(int32_t c) { ForeColorMove_ = c, changed(); }
-  void setForeColorDown(int32_t c) { ForeColorDown_ = c, changed(); }
-  void setBackColorUp(int32_t c) { BackColorUp_ = c, changed(); }
-  void setBackColorMove(int32_t c) { BackColorMove_ = c, changed(); }
-  void setBackColorDown(int32_t c) { BackColorDown_ = c, changed(); }
+  void setForeColorUp(int32_t c) {
+    ForeColorUp_ = c;
+    changed();
+  }
+  void setForeColorMove(int32_t c) {
+    ForeColorMove_ = c;
+    changed();
+  }
+  void setForeColorDown(int32_t c) {
+    ForeColorDown_ = c;
+    changed();
+  }
+  void setBackColorUp(int32_t c) {
+    BackColorUp_ = c;
+    changed();
+  }
+  void setBackColorMove(int32_t c) {
+    BackColorMove_ = c;
+    changed();
+  }
+  void setBackColorDown(int32_t c) {
+    BackColorDown_ = c;
+    changed();
+  }
   int32_t ForeColorUp() const { return ForeColorUp_; }
   int32_t ForeColorMove() const { return ForeColorMove_; }
   int32_t ForeColorDown() const { return ForeColorDown_; }
@@ -106,29 +139,56 @@ class UcButton : public ui::PictureBox {
   int32_t BackColorDown() const { return BackColorDown_; }
   void SetForeColor(int32_t UpColor = 0, int32_t MoveColor = 0, int32_t DownColor = 0);
   void SetBackColor(int32_t UpColor, int32_t MoveColor, int32_t DownColor);
-  void setBorderWidth(int32_t v) { BorderWidth_ = v, changed(); }
+  void setBorderWidth(int32_t v) {
+    BorderWidth_ = v;
+    changed();
+  }
   int32_t BorderWidth() const { return BorderWidth_; }
-  void setBorderColorU(int32_t v) { BorderColorU_ = v, changed(); }
+  void setBorderColorU(int32_t v) {
+    BorderColorU_ = v;
+    changed();
+  }
   int32_t BorderColorU() const { return BorderColorU_; }
-  void setBorderColorD(int32_t v) { BorderColorD_ = v, changed(); }
+  void setBorderColorD(int32_t v) {
+    BorderColorD_ = v;
+    changed();
+  }
   int32_t BorderColorD() const { return BorderColorD_; }
-  void setBorderEffect(bool v) { BorderEffect_ = v, changed(); }
+  void setBorderEffect(bool v) {
+    BorderEffect_ = v;
+    changed();
+  }
   bool BorderEffect() const { return BorderEffect_; }
-  void setResponse(int32_t v) { Response_ = v, changed(); }
+  void setResponse(int32_t v) {
+    Response_ = v;
+    changed();
+  }
   int32_t Response() const { return Response_; }
   // The MousePointer property: 0 the button's own hand, 1..15 a standard pointer.
   void setMousePointer(int32_t v);
   int32_t MousePointer() const { return MousePointer_; }
   const CaptionFont& Font() const { return Font_; }
   void setFont(const CaptionFont& f);
-  void setCapAlign(int32_t v) { CapAlign_ = v, changed(); }
+  void setCapAlign(int32_t v) {
+    CapAlign_ = v;
+    changed();
+  }
   int32_t CapAlign() const { return CapAlign_; }
   void AutoFont();
-  void setFocusLostUse(bool v) { FocusLostUse_ = v, changed(); }
+  void setFocusLostUse(bool v) {
+    FocusLostUse_ = v;
+    changed();
+  }
   bool FocusLostUse() const { return FocusLostUse_; }
-  void setFocusGotUse(bool v) { FocusGotUse_ = v, changed(); }
+  void setFocusGotUse(bool v) {
+    FocusGotUse_ = v;
+    changed();
+  }
   bool FocusGotUse() const { return FocusGotUse_; }
-  void setKeyBordUse(bool v) { KeyBordUse_ = v, changed(); }
+  void setKeyBordUse(bool v) {
+    KeyBordUse_ = v;
+    changed();
+  }
   bool KeyBordUse() const { return KeyBordUse_; }
   void ReleaseMouse() { releaseCapture(); }
 
