@@ -188,3 +188,37 @@ TEST_F(ScreensTest, BadFilesAndFoldersNeverStopTheStart) {
     EXPECT_TRUE(messages.empty());
   }
 }
+
+TEST_F(ScreensTest, PaletteAndMessageWindowTakeThePlayAreasColours) {
+  start();
+  MainForm& f = frmMain();
+  const gfx::Surface& bgv = f.PicBgv.surface();
+  // The message window's back and frame are the play area's colour at (50, 50).
+  EXPECT_EQ(f.UcSc.PicWaku.pixel(767, 1) & 0xFFFFFF, bgv.pixel(50, 50) & 0xFFFFFF);
+  // The palette is the tile sheet with its magenta key showing the colour at (5, 5).
+  const gfx::Surface& pal = f.PicEditMap.surface();
+  const gfx::Surface& sheet = frmPic().PicMap.surface();
+  int keyed = 0, copied = 0;
+  for (int y = 0; y < 96; ++y)
+    for (int x = 0; x < 480; ++x) {
+      const gfx::Color s = sheet.pixel(x, y) & 0xFFFFFF;
+      if (s == gfx::kMagenta) {
+        ++keyed;
+        EXPECT_EQ(pal.pixel(x, y) & 0xFFFFFF, bgv.pixel(5, 5) & 0xFFFFFF) << x << "," << y;
+      } else {
+        ++copied;
+        ASSERT_EQ(pal.pixel(x, y) & 0xFFFFFF, s) << x << "," << y;
+      }
+    }
+  EXPECT_GT(keyed, 0);
+  EXPECT_GT(copied, 0);
+  EXPECT_EQ(f.PicEditMap.mousePointer(), ui::kPointerCustom);
+}
+
+TEST_F(ScreensTest, ClosingTheWindowEndsLikeQuitting) {
+  start();
+  hb->quit();
+  pump();
+  EXPECT_EQ(ends, 1);
+  EXPECT_TRUE(fs::exists(dir.path() / "Vorak-Dat" / "Vorak.Vrk"));
+}
