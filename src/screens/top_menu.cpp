@@ -7,10 +7,12 @@
 #include "engine/chara_setup.h"
 #include "presentation/status_panel.h"
 #include "screens/frmMain.h"
+#include "screens/map_editor.h"
 #include "screens/map_select.h"
 #include "screens/start_screen.h"
 #include "system/media.h"
 #include "system/startup.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -127,9 +129,8 @@ void MakeTopMenu(const std::string& mode) {
 }
 
 bool AskSaveMap() {
-  // The map editor's save dialog is what a "yes" would open; until the editor exists no board
-  // is ever marked changed, so the question cannot come up.
-  return true;
+  if (ui::MsgBox("保存しますか?", ui::kMbYesNo | ui::kMbQuestion, "保存確認") != ui::kMbYes) return true;
+  return SavedMapMae(Game().MapFileName);
 }
 
 void UcBtnClose_Click(int32_t Index) {
@@ -147,6 +148,11 @@ void UcBtnClose_Click(int32_t Index) {
     setOverwriteEnabled(false);
     g.StageNo += tag == "次の面" ? 1 : -1;
     Init05MapSelect(g.StageNo);
+  } else if ((tag == "読込み" || tag == "保存") && f.PicStatusUp.Tag == "マップ") {
+    if (tag == "読込み")
+      LoadMapMae();
+    else
+      SavedMapMae(g.MapFileName);
   } else if (tag == "クリア") {
     MapClear();
   } else if (tag == "画面") {
@@ -166,6 +172,6 @@ void UcBtnClose_Click(int32_t Index) {
     g.MapChanged = false;
     MakeTopMenu("ゲーム");
   }
-  // "開始", "途中開始", "マップ", "上書", "読込み" and "保存" start the game, the editor
-  // and the save dialogs, which are not part of the program yet.
+  // "開始", "マップ", "上書", and "読込み" and "保存" outside the editor start the game, the
+  // editor and the save-slot dialog, which are not part of the program yet.
 }

@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "data/settings.h"
 #include "screens/map_select.h"
 #include "screens/start_screen.h"
@@ -282,4 +284,45 @@ TEST_F(ScreensTest, TheTurnCounterSitsOnTheStripWhileShown) {
   EXPECT_GT(differing, 20);
   MakeTopMenu("ゲーム");
   EXPECT_FALSE(s.visible());
+}
+
+TEST_F(ScreensTest, AChangedBoardAsksToBeSavedBeforeTheMapChanges) {
+  start();
+  GameData& g = Game();
+  // Answers the dialogs one step per idle pump.
+  std::vector<std::function<void()>> steps;
+  size_t at = 0;
+  hb->onIdle = [&] {
+    if (at < steps.size()) return steps[at++]();
+    ADD_FAILURE() << "a dialog is still open";
+    while (ui::activeWindow() != &frmMain().window) ui::activeWindow()->hide();
+  };
+  auto answer = [&](std::vector<std::function<void()>> s) {
+    steps = std::move(s);
+    at = 0;
+    g.MapChanged = true;
+    UcBtnClose_Click(GetTagToIndex("次の面"));
+  };
+  auto key = [&](int vk) { return [this, vk] { hb->key(vk); }; };
+
+  answer({key('N')});
+  EXPECT_EQ(g.StageNo, 2);
+  EXPECT_FALSE(g.MapChanged);
+
+  // Yes, then a cancelled save dialog: nothing changes.
+  answer({key('Y'), key(ui::kVkEscape)});
+  EXPECT_EQ(g.StageNo, 2);
+  EXPECT_TRUE(g.MapChanged);
+
+  // Yes, and the board goes over the current map's file (after the overwrite question).
+  NewBlankMap();
+  const BoardCells edited = g.Board;
+  const std::string file = g.MapFolder + g.MapFileName;
+  answer({key('Y'), key(ui::kVkReturn), key('Y')});
+  EXPECT_EQ(g.StageNo, 3);
+  EXPECT_FALSE(g.MapChanged);
+  ASSERT_TRUE(ReadMapFile(file));
+  for (int x = 0; x < kPlayColumns; ++x)
+    for (int y = 0; y < kPlayRows; ++y) EXPECT_EQ(g.Board[x][y].Code, edited[x][y].Code) << x << "," << y;
+  hb->onIdle = nullptr;
 }
