@@ -2,9 +2,11 @@
 
 #include <string>
 
+#include "data/board.h"
 #include "data/game_data.h"
 #include "data/monsters.h"
 #include "engine/chara_setup.h"
+#include "presentation/message.h"
 #include "presentation/status_panel.h"
 #include "screens/frmMain.h"
 #include "screens/map_editor.h"
@@ -153,6 +155,15 @@ void UcBtnClose_Click(int32_t Index) {
       LoadMapMae();
     else
       SavedMapMae(g.MapFileName);
+  } else if (tag == "上書") {
+    // A failed write keeps the board marked as changed, so it is not lost on leaving.
+    if (!WriteMapFile(g.MapFolder + g.MapFileName)) {
+      WriteMessage("{1&F00}{2&F80}上書きできませんでした{0&}", false);
+      return;
+    }
+    g.MapChanged = false;
+    setOverwriteEnabled(false);
+    WriteMessage("上書きOK!", false);
   } else if (tag == "クリア") {
     MapClear();
   } else if (tag == "画面") {
@@ -172,6 +183,6 @@ void UcBtnClose_Click(int32_t Index) {
     g.MapChanged = false;
     MakeTopMenu("ゲーム");
   }
-  // "開始", "マップ", "上書", and "読込み" and "保存" outside the editor start the game, the
+  // "開始", "マップ", and "読込み" and "保存" outside the editor start the game, the
   // editor and the save-slot dialog, which are not part of the program yet.
 }

@@ -326,3 +326,31 @@ TEST_F(ScreensTest, AChangedBoardAsksToBeSavedBeforeTheMapChanges) {
     for (int y = 0; y < kPlayRows; ++y) EXPECT_EQ(g.Board[x][y].Code, edited[x][y].Code) << x << "," << y;
   hb->onIdle = nullptr;
 }
+
+TEST_F(ScreensTest, OverwriteWritesTheBoardOrKeepsItMarkedWhenItCannot) {
+  start();
+  GameData& g = Game();
+  MakeTopMenu("マップ");
+  UcButton& over = bar("上書");
+  NewBlankMap();
+  const BoardCells edited = g.Board;
+  g.MapChanged = true;
+  over.setEnabled(true);
+  clickOn(over);
+  EXPECT_FALSE(g.MapChanged);
+  EXPECT_FALSE(over.enabled());
+  EXPECT_EQ(messages.back(), "上書きOK!");
+  ASSERT_TRUE(ReadMapFile(g.MapFolder + "01-Standard.map"));
+  for (int x = 0; x < kPlayColumns; ++x)
+    for (int y = 0; y < kPlayRows; ++y) EXPECT_EQ(g.Board[x][y].Code, edited[x][y].Code) << x << "," << y;
+
+  // A folder in the file's place cannot be written over.
+  fs::create_directories(dir.path() / "Vorak-Map" / "05-Folder.map");
+  g.MapFileName = "05-Folder.map";
+  g.MapChanged = true;
+  over.setEnabled(true);
+  clickOn(over);
+  EXPECT_TRUE(g.MapChanged);
+  EXPECT_TRUE(over.enabled());
+  EXPECT_NE(messages.back().find("上書きできませんでした"), std::string::npos);
+}
