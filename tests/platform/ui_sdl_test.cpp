@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "backend/sdl/sdl_backend.h"
 #include "ui/keys.h"
@@ -75,4 +77,55 @@ TEST(SdlBackend, KeysMapToVirtualKeyCodes) {
                {SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13}, {SDLK_ESCAPE, 27}, {SDLK_SPACE, 32}, {SDLK_DELETE, 46},
                {SDLK_F4, 115},    {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},     {SDLK_UNKNOWN, 0}};
   for (const auto& c : cases) EXPECT_EQ(ui::virtualKeyFromSdl(c.sdl), c.vk) << c.sdl;
+}
+
+TEST(SdlBackend, TranslatesTheDesktopsEvents) {
+  ScopedEnv driver("SDL_VIDEODRIVER", "dummy");
+  auto b = ui::openSdlBackend("VorakTalmor");
+  ASSERT_NE(b, nullptr);
+  ui::Event e;
+  while (b->poll(e)) {
+  }
+  Uint32 id = SDL_GetWindowID(ui::sdlWindow(*b));
+  auto push = [](SDL_Event s) { SDL_PushEvent(&s); };
+  SDL_Event s{};
+  s.type = SDL_MOUSEBUTTONDOWN;
+  s.button.windowID = id;
+  s.button.button = SDL_BUTTON_RIGHT;
+  s.button.x = 10;
+  s.button.y = 20;
+  push(s);
+  s = {};
+  s.type = SDL_KEYDOWN;
+  s.key.windowID = id;
+  s.key.keysym.sym = SDLK_KP_3;
+  s.key.repeat = 1;
+  push(s);
+  s = {};
+  s.type = SDL_TEXTINPUT;
+  s.text.windowID = id;
+  std::strcpy(s.text.text, "山");
+  push(s);
+  s = {};
+  s.type = SDL_KEYDOWN;
+  s.key.keysym.sym = SDLK_PRINTSCREEN;  // no virtual key of ours: dropped
+  push(s);
+  s = {};
+  s.type = SDL_QUIT;
+  push(s);
+
+  using T = ui::Event::Type;
+  std::vector<ui::Event> got;
+  while (b->poll(e)) got.push_back(e);
+  ASSERT_EQ(got.size(), 4u);
+  EXPECT_EQ(got[0].type, T::MouseDown);
+  EXPECT_EQ(got[0].button, ui::kRightButton);
+  EXPECT_EQ(got[0].x, 10);
+  EXPECT_EQ(got[0].y, 20);
+  EXPECT_EQ(got[1].type, T::KeyDown);
+  EXPECT_EQ(got[1].key, 99);
+  EXPECT_TRUE(got[1].repeat);
+  EXPECT_EQ(got[2].type, T::TextInput);
+  EXPECT_EQ(got[2].text, "山");
+  EXPECT_EQ(got[3].type, T::Quit);
 }
