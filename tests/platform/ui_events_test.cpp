@@ -260,6 +260,14 @@ TEST_F(UiTest, ToolTipShowsAfterAHoverFollowsMoveHandlersAndHidesWhenEmpty) {
   hb->click(16 + 40, 384 + 40);
   pump(ui::kToolTipDelayMs * 2);
   EXPECT_EQ(ui::toolTipShown(), "");
+  // Leaving the window hides it too.
+  hb->mouseMove(5, 5);  // off the panel and back
+  hb->mouseMove(16 + 40, 384 + 55);
+  pump(ui::kToolTipDelayMs);
+  ASSERT_NE(ui::toolTipShown(), "");
+  hb->leave();
+  pump(ui::kToolTipDelayMs * 2);
+  EXPECT_EQ(ui::toolTipShown(), "");
 }
 
 TEST_F(UiTest, AReleaseTheWindowNeverSawEndsThePressAtTheNextMove) {

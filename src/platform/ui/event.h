@@ -20,6 +20,7 @@ struct Event {
     Minimized,
     Restored,
     Exposed,  // the window's pixels were lost and must be presented again
+    Leave,    // the pointer left the window
   };
   Type type = Type::MouseMove;
   int x = 0, y = 0;              // pointer in the main window's client area

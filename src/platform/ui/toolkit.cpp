@@ -437,6 +437,11 @@ void dispatch(const Event& e) {
       t.quit = true;
       if (t.main && t.main->QueryUnload) t.main->QueryUnload();
       break;
+    case Event::Type::Leave:
+      // Nothing is hovered any more; a control holding the capture still follows the pointer.
+      t.hover = nullptr;
+      hideTip();
+      break;
     case Event::Type::Minimized: break;
     case Event::Type::Restored:
     case Event::Type::Exposed: t.dirty = true; break;

@@ -175,6 +175,12 @@ void HeadlessBackend::editing(const std::string& utf8, int cursor) {
   push(e);
 }
 
+void HeadlessBackend::leave() {
+  Event e;
+  e.type = Event::Type::Leave;
+  push(e);
+}
+
 void HeadlessBackend::quit() {
   Event e;
   e.type = Event::Type::Quit;

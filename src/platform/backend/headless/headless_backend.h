@@ -59,6 +59,7 @@ class HeadlessBackend final : public Backend {
   void text(const std::string& utf8);
   void editing(const std::string& utf8, int cursor);
   void quit();
+  void leave();
   void restore();
   // Sets the Shift/Ctrl/Alt mask carried by the following events.
   void setShift(int mask) { shift_ = mask; }

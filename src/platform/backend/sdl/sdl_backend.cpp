@@ -375,6 +375,7 @@ class SdlBackend final : public Backend {
       case SDL_WINDOWEVENT:
         switch (s.window.event) {
           case SDL_WINDOWEVENT_MINIMIZED: e.type = Event::Type::Minimized; break;
+          case SDL_WINDOWEVENT_LEAVE: e.type = Event::Type::Leave; break;
           case SDL_WINDOWEVENT_RESTORED: e.type = Event::Type::Restored; break;
           case SDL_WINDOWEVENT_EXPOSED:
           case SDL_WINDOWEVENT_SIZE_CHANGED: e.type = Event::Type::Exposed; break;
