@@ -235,6 +235,14 @@ class SdlBackend final : public Backend {
   }
   void stopTextInput() override { SDL_StopTextInput(); }
 
+  std::string clipboardText() override {
+    char* t = SDL_GetClipboardText();
+    std::string out = t ? t : "";
+    SDL_free(t);
+    return out;
+  }
+  void setClipboardText(const std::string& text) override { SDL_SetClipboardText(text.c_str()); }
+
   std::vector<DisplayMode> displayModes() override {
     int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
     std::vector<DisplayMode> out;
