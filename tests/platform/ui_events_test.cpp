@@ -284,3 +284,32 @@ TEST_F(UiTest, AReleaseTheWindowNeverSawEndsThePressAtTheNextMove) {
   EXPECT_EQ(ui::mouseButtons(), 0);
   EXPECT_EQ(log, (std::vector<std::string>{"move:B:0@10,10"}));
 }
+
+TEST_F(UiTest, PointerShapeIsThatOfTheControlUnderThePointerOrHoldingTheCapture) {
+  auto& map = win->add<ui::PictureBox>("PicMap");
+  map.move(0, 0, 100, 100);
+  auto hand = std::make_shared<ui::CursorImage>(ui::CursorImage{gfx::Surface(32, 32, gfx::kWhite), 14, 0});
+  map.setMousePointer(ui::kPointerCustom);
+  map.setMouseIcon(hand);
+  auto& other = win->add<ui::PictureBox>("Other");
+  other.move(200, 0, 100, 100);
+  other.setMousePointer(ui::kPointerHourglass);
+  hb->mouseMove(10, 10);
+  pump();
+  EXPECT_EQ(hb->cursor(), ui::kPointerCustom);
+  EXPECT_EQ(hb->customCursor(), hand.get());
+  hb->mouseMove(150, 10);  // the window's own
+  pump();
+  EXPECT_EQ(hb->cursor(), ui::kPointerDefault);
+  hb->mouseMove(210, 10);
+  pump();
+  EXPECT_EQ(hb->cursor(), ui::kPointerHourglass);
+  hb->mouseDown(210, 10);
+  hb->mouseMove(10, 10);  // pressed on Other: its pointer stays while it holds the press
+  pump();
+  EXPECT_EQ(hb->cursor(), ui::kPointerHourglass);
+  hb->mouseUp(10, 10);
+  hb->mouseMove(11, 10);
+  pump();
+  EXPECT_EQ(hb->cursor(), ui::kPointerCustom);
+}
