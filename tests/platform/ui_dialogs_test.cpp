@@ -97,6 +97,30 @@ TEST_F(MsgBoxTest, AnswersByMouseAndShowsInsideTheWindow) {
   EXPECT_EQ(composed().pixel(400, 300), gfx::rgb(0, 80, 0)) << "gone once answered";
 }
 
+TEST_F(MsgBoxTest, TitleBarDragsTheBoxInsideTheWindow) {
+  gfx::Rect before, after;
+  int step = 0;
+  hb->onIdle = [&] {
+    ui::Window* box = ui::activeWindow();
+    if (step == 0) {
+      before = box->rect();
+      hb->mouseDown(before.left + 20, before.top + 10);
+      hb->mouseMove(before.left + 50, before.top + 30);
+      hb->mouseUp(before.left + 50, before.top + 30);
+    } else if (step == 1) {
+      after = box->rect();
+      hb->key(ui::kVkReturn);
+    } else {
+      ADD_FAILURE() << "still open";
+      box->hide();
+    }
+    ++step;
+  };
+  EXPECT_EQ(ui::MsgBox("保存しました", ui::kMbOkOnly | ui::kMbInformation, "保存完了"), ui::kMbOk);
+  hb->onIdle = nullptr;
+  EXPECT_EQ(after, before.offset(30, 20));
+}
+
 TEST_F(MsgBoxTest, InputAfterTheAnswerGoesToTheWindowBelow) {
   std::vector<int> keys;
   win->KeyDown = [&](int& k, int) { keys.push_back(k); };

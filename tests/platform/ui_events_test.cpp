@@ -210,6 +210,8 @@ TEST_F(UiTest, ControlArrayMakesMembersOnDemandLikeTheFirst) {
   EXPECT_EQ(arr.ubound(), -1);
   arr[0].move(5, 6, 20, 20);
   arr[0].setBackColor(gfx::kRed);
+  arr[0].setMousePointer(ui::kPointerCustom);
+  arr[0].Tag = "開始";
   auto& third = arr[2];
   EXPECT_EQ(arr.ubound(), 2);
   EXPECT_EQ(arr.count(), 2);
@@ -218,6 +220,8 @@ TEST_F(UiTest, ControlArrayMakesMembersOnDemandLikeTheFirst) {
   EXPECT_EQ(third.container(), &panel);
   EXPECT_EQ(third.rect(), gfx::Rect::xywh(5, 6, 20, 20));
   EXPECT_EQ(third.backColor(), gfx::kRed);
+  EXPECT_EQ(third.mousePointer(), ui::kPointerCustom);
+  EXPECT_EQ(third.Tag, "開始");
   EXPECT_FALSE(third.visible());
   third.setVisible(true);
   third.zorder(0);

@@ -1,6 +1,6 @@
 // A control array: members share a name and are told apart by their index. A member is made
 // the first time it is asked for; a new member takes the first member's container, place
-// and colours and starts hidden, as a loaded member did on the platform.
+// colours, pointer and Tag and starts hidden, as a loaded member did on the platform.
 #pragma once
 
 #include <functional>
@@ -28,6 +28,11 @@ class ControlArray {
       if (first.container() != c.container()) c.setContainer(first.container());
       c.move(first.left(), first.top(), first.width(), first.height());
       c.setBackColor(first.backColor());
+      c.setForeColor(first.foreColor());
+      c.setEnabled(first.enabled());
+      c.setMousePointer(first.mousePointer());
+      c.setMouseIcon(first.mouseIcon());
+      c.Tag = first.Tag;
       c.setVisible(false);
     }
     members_[index] = &c;
