@@ -250,7 +250,8 @@ void ListBox::render(gfx::Surface& face) {
   int right = w - 2 - (bar ? kBarWidth : 0);
   face.setClip(gfx::Region::fromRect({2, 2, right, h - 2}));
   gfx::Color fg = effectivelyEnabled() ? foreColor() : kGrayTextColor;
-  for (int i = top_, y = 2; i < listCount() && y < h - 2; ++i, y += lh) {
+  // Whole lines only, as the platform's lists showed them.
+  for (int i = top_, y = 2; i < listCount() && y + lh <= h - 2; ++i, y += lh) {
     gfx::Rect line{2, y, right, y + lh};
     bool sel = i == listIndex_;
     if (sel) gfx::fillRect(face, line, hasFocus() ? kHighlightColor : kFaceColor);
