@@ -75,6 +75,14 @@ expect $((x + 16 + 10)) $((y + 40 + 10)) FF00FF "one-pixel mark"
 expect $((x + 16 + 11)) $((y + 40 + 10)) FF0000 "beside the mark"
 expect $((x + 799)) $((y + 599)) 000080 "last pixel"
 
+# Input: a right click and a key reach the program in its own terms.
+command -v xdotool >/dev/null || { echo "missing xdotool"; exit 1; }
+xdotool mousemove $((x + 16 + 30)) $((y + 40 + 7)) click 3
+xdotool key F4
+for _ in $(seq 100); do grep -q '^KEY 115' "$work/out" && break; sleep 0.05; done
+grep -q '^DOWN 2 0 30 7$' "$work/out" || { echo "right click: $(grep DOWN "$work/out")"; fail=1; }
+grep -q '^KEY 115 0$' "$work/out" || { echo "F4: $(grep KEY "$work/out")"; fail=1; }
+
 echo full >&3
 await 2 || exit 1
 shot
@@ -83,6 +91,10 @@ expect 10 10 FFFF00 "full screen: top strip"
 expect $(( (16 + 20) * 128 / 100 )) $(( (40 + 20) * 128 / 100 )) FF0000 "full screen: red"
 expect $(( (16 + 100) * 128 / 100 )) $(( (40 + 100) * 128 / 100 )) FFFFFF "full screen: white"
 expect 1020 760 000080 "full screen: corner"
+# A click on the scaled screen lands on the same spot of the picture box.
+xdotool mousemove $(( (16 + 100) * 128 / 100 )) $(( (40 + 50) * 128 / 100 )) click 1
+for _ in $(seq 100); do grep -q '^DOWN 1 ' "$work/out" && break; sleep 0.05; done
+grep -qE '^DOWN 1 0 (99|100|101) (49|50|51)$' "$work/out" || { echo "full-screen click: $(grep DOWN "$work/out")"; fail=1; }
 
 echo window >&3
 await 3 || exit 1

@@ -1,6 +1,7 @@
 // Shows a main window with a picture box inside a container, drawn with known colours, and
 // answers commands on stdin: "full" switches to the full-screen 800 x 600 view, "window" back,
-// "quit" ends. Prints "READY <x> <y>" (the client area on the desktop) after each step.
+// "quit" ends. Prints "READY <x> <y>" (the client area on the desktop) after each step, and
+// "DOWN button shift x y" for a press on the picture box, "KEY code shift" for a key.
 #include <poll.h>
 #include <unistd.h>
 
@@ -49,6 +50,16 @@ int main() {
   gfx::fillRect(pic.surface(), {64, 64, 128, 128}, gfx::rgb(255, 255, 255));
   pic.surface().setPixel(10, 10, gfx::rgb(255, 0, 255));
   pic.refresh();
+  // Input through the real window, in the picture box's own coordinates.
+  pic.MouseDown = [](int button, int shift, int x, int y) {
+    std::printf("DOWN %d %d %d %d\n", button, shift, x, y);
+    std::fflush(stdout);
+  };
+  main.KeyPreview = true;
+  main.KeyDown = [](int& key, int shift) {
+    std::printf("KEY %d %d\n", key, shift);
+    std::fflush(stdout);
+  };
   main.show();
   settle(500);
   ready();
