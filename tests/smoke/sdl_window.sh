@@ -102,6 +102,14 @@ shot
 expect $((x + 16 + 100)) $((y + 40 + 20)) 00FF00 "back in the window"
 expect $((x + 5)) $((y + 5)) FFFF00 "back in the window: strip"
 
+# Typed text, Japanese included, reaches a text box with the focus.
+echo text >&3
+await 4 || exit 1
+xdotool type --delay 30 'ab'
+xdotool type --delay 60 'やま'
+for _ in $(seq 100); do grep -q '^TEXT abやま$' "$work/out" && break; sleep 0.05; done
+grep -q '^TEXT abやま$' "$work/out" || { echo "typing: $(grep TEXT "$work/out" | tail -n1)"; fail=1; }
+
 echo quit >&3
 [ $fail -eq 0 ] && echo "sdl window smoke: ok"
 exit $fail

@@ -1,7 +1,8 @@
 // Shows a main window with a picture box inside a container, drawn with known colours, and
 // answers commands on stdin: "full" switches to the full-screen 800 x 600 view, "window" back,
-// "quit" ends. Prints "READY <x> <y>" (the client area on the desktop) after each step, and
-// "DOWN button shift x y" for a press on the picture box, "KEY code shift" for a key.
+// "text" gives a text box the focus, "quit" ends. Prints "READY <x> <y>" (the client area on the desktop) after each
+// step, and "DOWN button shift x y" for a press on the picture box, "KEY code shift" for a key and "TEXT text" for each
+// change of the text box.
 #include <poll.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include "gfx/blit.h"
 #include "sys/clock.h"
 #include "ui/picture_box.h"
+#include "ui/text_box.h"
 #include "ui/toolkit.h"
 #include "ui/window.h"
 
@@ -60,6 +62,12 @@ int main() {
     std::printf("KEY %d %d\n", key, shift);
     std::fflush(stdout);
   };
+  auto& txt = main.add<ui::TextBox>("txtName", &bgv);
+  txt.move(300, 16, 200, 24);
+  txt.Change = [&txt] {
+    std::printf("TEXT %s\n", txt.text().c_str());
+    std::fflush(stdout);
+  };
   main.show();
   settle(500);
   ready();
@@ -77,6 +85,7 @@ int main() {
         std::string cmd = line.substr(0, nl);
         line.erase(0, nl + 1);
         if (cmd == "quit") return 0;
+        if (cmd == "text") txt.setFocus();
         if (cmd == "full") {
           ui::DisplayMode m{800, 600, 16};
           if (!ui::backend().setDisplayMode(&m)) std::puts("FAILED full");
