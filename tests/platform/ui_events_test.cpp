@@ -189,6 +189,10 @@ TEST_F(UiTest, InputSwitchedOffDropsWhatWasQueued) {
   record(pic);
   int keys = 0;
   win->KeyDown = [&](int&, int) { ++keys; };
+  int ups = 0, picUps = 0;
+  win->KeyUp = [&](int&, int) { ++ups; };
+  pic.KeyUp = [&](int&, int) { ++picUps; };
+  pic.setFocus();
   hb->click(10, 10);
   hb->key('Z');
   win->setInputEnabled(false);
@@ -196,6 +200,8 @@ TEST_F(UiTest, InputSwitchedOffDropsWhatWasQueued) {
   win->setInputEnabled(true);
   EXPECT_TRUE(log.empty());
   EXPECT_EQ(keys, 0);
+  EXPECT_EQ(ups, 1) << "the window still hears releases: the game's repeat guard waits for them";
+  EXPECT_EQ(picUps, 0);
   EXPECT_EQ(ui::captureControl(), nullptr);  // a dropped press leaves no capture behind
   hb->click(10, 10);
   pump();

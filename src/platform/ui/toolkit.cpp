@@ -361,10 +361,17 @@ void dispatchKey(const Event& e) {
   t.shift = e.shift;
   if (e.key >= 0 && e.key < 256) t.held[static_cast<size_t>(e.key)] = e.type == Event::Type::KeyDown;
   Window* w = activeWindow();
-  if (!w || !w->inputEnabled()) return;
-  Control* f = focusTarget(w);
-  int key = e.key;
   bool down = e.type == Event::Type::KeyDown;
+  if (!w) return;
+  int key = e.key;
+  if (!w->inputEnabled()) {
+    // Input switched off drops presses; the window itself still hears a release, so that its
+    // key handler's repeat guard does not take the next press of that key for a repeat.
+    // Controls hear nothing: a release could finish a press as a click.
+    if (!down) w->handleKeyUp(key, e.shift);
+    return;
+  }
+  Control* f = focusTarget(w);
   auto run = [&](Control* c) { down ? c->handleKeyDown(key, e.shift) : c->handleKeyUp(key, e.shift); };
   if (w->KeyPreview) run(w);
   if (key == 0) return;
