@@ -102,13 +102,14 @@ shot
 expect $((x + 16 + 100)) $((y + 40 + 20)) 00FF00 "back in the window"
 expect $((x + 5)) $((y + 5)) FFFF00 "back in the window: strip"
 
-# Typed text, Japanese included, reaches a text box with the focus.
+# Typed text reaches a text box with the focus. (Japanese goes the same way, as UTF-8 text
+# events; xdotool can only type it by remapping keys, which races under load, so the
+# headless tests cover it.)
 echo text >&3
 await 4 || exit 1
-xdotool type --delay 30 'ab'
-xdotool type --delay 60 'やま'
-for _ in $(seq 100); do grep -q '^TEXT abやま$' "$work/out" && break; sleep 0.05; done
-grep -q '^TEXT abやま$' "$work/out" || { echo "typing: $(grep TEXT "$work/out" | tail -n1)"; fail=1; }
+xdotool type --delay 40 'ab1'
+for _ in $(seq 100); do grep -qx 'TEXT ab1' "$work/out" && break; sleep 0.05; done
+grep -qx 'TEXT ab1' "$work/out" || { echo "typing: $(grep TEXT "$work/out" | tail -n1)"; fail=1; }
 
 echo quit >&3
 [ $fail -eq 0 ] && echo "sdl window smoke: ok"
