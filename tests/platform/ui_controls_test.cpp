@@ -50,6 +50,23 @@ TEST_F(UiTest, ListSelectionByMouseAndKeysRaisesClick) {
   EXPECT_EQ(lst.text(), "");
 }
 
+TEST_F(UiTest, EmptyListTakesPointerAndKeysCalmly) {
+  auto& lst = win->add<ui::ListBox>("lstFile");
+  lst.move(0, 0, 100, 100);
+  int clicks = 0;
+  lst.Click = [&] { ++clicks; };
+  hb->mouseDown(10, 10);
+  hb->mouseMove(10, 60);
+  hb->mouseUp(10, 60);
+  hb->wheel(10, 10, 1);
+  hb->key(ui::kVkDown);
+  pump();
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(lst.listIndex(), -1);
+  lst.setListIndex(0);  // nothing there to select
+  EXPECT_EQ(lst.listIndex(), -1);
+}
+
 TEST_F(UiTest, FileListShowsMatchingFilesInNameOrder) {
   auto dir = std::filesystem::temp_directory_path() / ("vorak_fl_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir / "sub.dat");

@@ -70,9 +70,9 @@ void Canvas::blitKeyed(const gfx::Surface& src, int sx, int sy, int w, int h, in
     int dy = fy + j;
     eachRun(dy, fx, fx + w, [&](int a, int b) {
       gfx::Color* out = frame_.mutableRow(dy);
-      const gfx::Color* in = src.row(sy + j) + (sx - fx);
-      for (int i = a; i < b; ++i)
-        if (in[i] != key) out[i] = in[i];
+      const gfx::Color* in = src.row(sy + j) + (sx + a - fx);
+      for (int i = a; i < b; ++i, ++in)
+        if (*in != key) out[i] = *in;
     });
   }
 }

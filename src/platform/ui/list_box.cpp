@@ -202,11 +202,11 @@ void ListBox::handleMouseDown(int button, int shift, int x, int y) {
 
 void ListBox::handleMouseMove(int button, int shift, int x, int y) {
   // Dragging over the items moves the selection with the pointer.
-  if ((button & kLeftButton) && hasCapture() && !arrowHeld_ && !(hasScrollBar() && x >= width() - 2 - kBarWidth)) {
+  if ((button & kLeftButton) && hasCapture() && !arrowHeld_ && listCount() > 0 &&
+      !(hasScrollBar() && x >= width() - 2 - kBarWidth)) {
     int i = top_ + (y - 2) / lineHeight();
     if (y < 2) i = top_ - 1;
-    i = std::clamp(i, 0, listCount() - 1);
-    if (listCount() > 0) select(i);
+    select(std::clamp(i, 0, listCount() - 1));
   }
   Control::handleMouseMove(button, shift, x, y);
 }
