@@ -117,6 +117,8 @@ class SdlBackend final : public Backend {
 
   bool open(const std::string& caption, int w, int h, std::string& error) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // A present must never wait for the display: timed waits pace the game themselves.
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
     // The click that brings the window to the front is a click, as on the original platform.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
