@@ -2,6 +2,7 @@
 
 #include "ui/file_dialog.h"
 #include "ui/toolkit.h"
+#include "sys/text.h"
 
 void FitFormWindow(ui::Window& Form, int32_t& Width, int32_t& Height, bool /*WithFrame*/, int32_t Left, int32_t Top) {
   gfx::Rect area{0, 0, 800, 600};
@@ -38,7 +39,7 @@ void SelectAllText(ui::TextBox* Box) {
   }
   if (!Box) return;
   Box->setSelStart(0);
-  Box->setSelLength(static_cast<int>(ui::toU32(Box->text()).size()));
+  Box->setSelLength(static_cast<int>(sys::toCodePoints(Box->text()).size()));
 }
 
 std::string ShowFileDialog(ui::Window* /*Owner*/, const std::string& Filter, const std::string& InitialDir,

@@ -67,17 +67,6 @@ TEST(Font, SizesAndExtents) {
   EXPECT_GT(bold->extent("ABC").cx, prop->extent("ABC").cx);
 }
 
-TEST(Font, MalformedUtf8AlwaysAdvances) {
-  std::string_view bad = "\xE3\x81";  // a cut-off three-byte sequence
-  size_t i = 0;
-  EXPECT_EQ(gfx::nextCodePoint(bad, i), U'\uFFFD');
-  EXPECT_EQ(i, 1u);
-  std::string_view good = "あA";
-  i = 0;
-  EXPECT_EQ(gfx::nextCodePoint(good, i), U'あ');
-  EXPECT_EQ(gfx::nextCodePoint(good, i), U'A');
-  EXPECT_EQ(i, good.size());
-}
 
 // What drawText puts down is exactly the fill of the path of the same layout, however often the
 // cached glyphs are drawn.

@@ -110,3 +110,19 @@ TEST(Text, SplitsLinesAtEveryKindOfLineEnd) {
   EXPECT_EQ(sys::splitLines(""), V{});
   EXPECT_EQ(sys::splitLines("a\r"), (V{"a"}));
 }
+
+TEST(Utf8, MalformedBytesAlwaysAdvance) {
+  std::string_view bad = "\xE3\x81";  // a cut-off three-byte sequence
+  size_t i = 0;
+  EXPECT_EQ(sys::nextCodePoint(bad, i), U'\uFFFD');
+  EXPECT_EQ(i, 1u);
+  std::string_view good = "あA";
+  i = 0;
+  EXPECT_EQ(sys::nextCodePoint(good, i), U'あ');
+  EXPECT_EQ(sys::nextCodePoint(good, i), U'A');
+  EXPECT_EQ(i, good.size());
+  // Encoding and decoding are inverse over every plane.
+  std::u32string all = U"aé\u3042\U0001F600";
+  EXPECT_EQ(sys::toCodePoints(sys::toUtf8(all)), all);
+  EXPECT_EQ(sys::toCodePoints("\xFFx"), U"\uFFFDx");
+}

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gfx/font.h"
+#include "sys/text.h"
 
 namespace picgen {
 namespace {
@@ -45,7 +46,7 @@ Mask render(const std::string& utf8, const TextStyle& st) {
   mk.a.assign(static_cast<size_t>(mk.w) * static_cast<size_t>(mk.h), 0);
   int pen = mk.pad;
   for (size_t i = 0; i < utf8.size();) {
-    char32_t cp = gfx::nextCodePoint(utf8, i);
+    char32_t cp = sys::nextCodePoint(utf8, i);
     const gfx::Font::Glyph& g = font->grayGlyph(cp);
     for (int y = 0; y < g.grayH; ++y)
       for (int x = 0; x < g.grayW; ++x) {

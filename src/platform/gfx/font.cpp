@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "gfx/freetype.h"
+#include "sys/text.h"
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -24,27 +25,6 @@ FT_Library freetype() {
 }
 
 }  // namespace detail
-
-char32_t nextCodePoint(std::string_view s, size_t& i) {
-  auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-  unsigned char c = b(i);
-  int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-  if (len == 0 || i + static_cast<size_t>(len) > s.size()) {
-    ++i;
-    return len == 1 ? c : 0xFFFD;
-  }
-  char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-  for (int k = 1; k < len; ++k) {
-    unsigned char cc = b(i + static_cast<size_t>(k));
-    if ((cc & 0xC0) != 0x80) {
-      ++i;
-      return 0xFFFD;
-    }
-    cp = (cp << 6) | (cc & 0x3F);
-  }
-  i += static_cast<size_t>(len);
-  return cp;
-}
 
 namespace {
 
@@ -309,7 +289,7 @@ bool Font::hasGlyph(char32_t c) const {
 
 Size Font::extent(std::string_view utf8) const {
   Size s{0, height()};
-  for (size_t i = 0; i < utf8.size();) s.cx += advance(nextCodePoint(utf8, i));
+  for (size_t i = 0; i < utf8.size();) s.cx += advance(sys::nextCodePoint(utf8, i));
   return s;
 }
 

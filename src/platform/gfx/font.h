@@ -47,10 +47,6 @@ struct FontSpec {
   bool smooth = false;  // anti-aliased plain text; false draws two-level, as the game's era did
 };
 
-// Decodes one code point of UTF-8 at text[i] and moves i past it. A malformed byte reads as
-// U+FFFD and moves on by one, so every string terminates.
-char32_t nextCodePoint(std::string_view text, size_t& i);
-
 class Font {
  public:
   // A shared font for the spec; equal specs share one instance.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gfx/blit.h"
+#include "sys/text.h"
 
 namespace gfx {
 namespace {
@@ -38,7 +39,7 @@ std::vector<Line> layout(const Font& font, std::string_view text, int boxWidth, 
       int w = 0, wAtBlank = 0;
       for (size_t i = 0; i < para.size();) {
         size_t at = i;
-        char32_t c = nextCodePoint(para, i);
+        char32_t c = sys::nextCodePoint(para, i);
         int adv = font.advance(c);
         if (w + adv > boxWidth && at > lineStart && !isBlank(c)) {
           if (lastBlankEnd != std::string_view::npos) {
@@ -96,7 +97,7 @@ int forEachGlyph(const Font& font, std::string_view text, Rect& box, unsigned fl
     else if (flags & kDtRight)
       x = box.right - l.width;
     for (size_t i = 0; i < l.text.size();) {
-      char32_t c = nextCodePoint(l.text, i);
+      char32_t c = sys::nextCodePoint(l.text, i);
       fn(c, x, y + font.ascent(), l, y);
       x += font.advance(c);
     }

@@ -10,7 +10,7 @@
 namespace sys {
 namespace {
 
-void putUtf8(std::string& out, char32_t c) {
+void appendUtf8Impl(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
   } else if (c < 0x800) {
@@ -56,21 +56,6 @@ size_t utf8Length(std::string_view text, size_t i, char32_t* cp = nullptr) {
   return n;
 }
 
-std::u32string toCodePoints(std::string_view text) {
-  std::u32string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    char32_t c = 0xFFFD;
-    size_t n = utf8Length(text, i, &c);
-    if (n == 0) {
-      c = 0xFFFD;
-      n = 1;
-    }
-    out += c;
-    i += n;
-  }
-  return out;
-}
 
 // ---- number patterns ----
 
@@ -294,7 +279,7 @@ std::string strConv(std::string_view text, int flags) {
       else if (c >= 0xFF01 && c <= 0xFF5E)
         c = c - 0xFF01 + 0x21;
     }
-    putUtf8(out, c);
+    appendUtf8Impl(out, c);
   }
   return out;
 }
@@ -320,7 +305,7 @@ std::string decodeTextFile(std::string_view bytes) {
     for (size_t i = 0; i < bytes.size();) {
       size_t n = utf8Length(bytes, i);
       if (n == 0) {
-        putUtf8(out, 0xFFFD);
+        appendUtf8Impl(out, 0xFFFD);
         n = 1;
       } else {
         out.append(bytes.substr(i, n));
@@ -341,7 +326,7 @@ std::string decodeTextFile(std::string_view bytes) {
     if (r == static_cast<size_t>(-1)) {
       if (errno == E2BIG) continue;
       // An invalid or cut-off sequence: one replacement character per bad byte.
-      putUtf8(out, 0xFFFD);
+      appendUtf8Impl(out, 0xFFFD);
       ++src;
       --left;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -363,6 +348,33 @@ std::vector<std::string> splitLines(std::string_view text) {
   }
   if (start < text.size()) lines.emplace_back(text.substr(start));
   return lines;
+}
+
+char32_t nextCodePoint(std::string_view text, size_t& i) {
+  char32_t c = 0xFFFD;
+  size_t n = utf8Length(text, i, &c);
+  if (n == 0) {
+    c = 0xFFFD;
+    n = 1;
+  }
+  i += n;
+  return c;
+}
+
+void appendUtf8(std::string& out, char32_t c) { appendUtf8Impl(out, c); }
+
+std::u32string toCodePoints(std::string_view text) {
+  std::u32string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) out += nextCodePoint(text, i);
+  return out;
+}
+
+std::string toUtf8(std::u32string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char32_t c : text) appendUtf8Impl(out, c);
+  return out;
 }
 
 }  // namespace sys

@@ -42,6 +42,13 @@ bool isValidUtf8(std::string_view bytes);
 // not valid there either becomes U+FFFD.
 std::string decodeTextFile(std::string_view bytes);
 
+// UTF-8, shared by every piece that walks text by character. A malformed byte reads as U+FFFD
+// and is stepped over on its own, so a damaged text never stalls or skips good characters.
+char32_t nextCodePoint(std::string_view text, size_t& i);
+void appendUtf8(std::string& out, char32_t c);
+std::u32string toCodePoints(std::string_view text);
+std::string toUtf8(std::u32string_view text);
+
 // Splits into lines at CR LF, LF or a lone CR; no line keeps a CR. A terminator at the very
 // end does not start another line, so "a\r\nb\r\n" gives two lines and "" gives none.
 std::vector<std::string> splitLines(std::string_view text);

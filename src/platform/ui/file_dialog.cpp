@@ -12,6 +12,7 @@
 #include "ui/message_box.h"
 #include "ui/text_box.h"
 #include "ui/toolkit.h"
+#include "sys/text.h"
 
 namespace ui {
 
@@ -164,7 +165,7 @@ class FileDialog {
     auto font = gfx::Font::open(place_->font());
     while (font->extent(where).cx > place_->width() && where.size() > 4) {
       size_t i = 3;
-      gfx::nextCodePoint(where, i);
+      sys::nextCodePoint(where, i);
       where = "..." + where.substr(i);
     }
     place_->setCaption(where);

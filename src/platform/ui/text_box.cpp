@@ -5,37 +5,9 @@
 #include "gfx/blit.h"
 #include "gfx/text.h"
 #include "ui/toolkit.h"
+#include "sys/text.h"
 
 namespace ui {
-
-std::u32string toU32(const std::string& utf8) {
-  std::u32string out;
-  size_t i = 0;
-  while (i < utf8.size()) out.push_back(gfx::nextCodePoint(utf8, i));
-  return out;
-}
-
-std::string toUtf8(const std::u32string& s) {
-  std::string out;
-  for (char32_t c : s) {
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
-}
 
 namespace {
 constexpr int kInset = 4;
@@ -47,10 +19,10 @@ TextBox::TextBox(Window* w, std::string name) : DrawnControl(w, std::move(name))
   setMousePointer(kPointerIBeam);
 }
 
-std::string TextBox::text() const { return toUtf8(text_); }
+std::string TextBox::text() const { return sys::toUtf8(text_); }
 
 void TextBox::setText(const std::string& utf8) {
-  std::u32string t = toU32(utf8);
+  std::u32string t = sys::toCodePoints(utf8);
   // Line breaks have no place in a one-line box.
   t.erase(std::remove_if(t.begin(), t.end(), [](char32_t c) { return c == U'\r' || c == U'\n'; }), t.end());
   if (maxLength_ > 0 && static_cast<int>(t.size()) > maxLength_) t.resize(static_cast<size_t>(maxLength_));
@@ -67,7 +39,7 @@ void TextBox::setText(const std::string& utf8) {
 int TextBox::selStart() const { return std::min(anchor_, caret_); }
 int TextBox::selLength() const { return std::abs(caret_ - anchor_); }
 std::string TextBox::selText() const {
-  return toUtf8(text_.substr(static_cast<size_t>(selStart()), static_cast<size_t>(selLength())));
+  return sys::toUtf8(text_.substr(static_cast<size_t>(selStart()), static_cast<size_t>(selLength())));
 }
 
 void TextBox::setSelStart(int pos) {
@@ -83,7 +55,7 @@ void TextBox::setSelLength(int len) {
   redraw();
 }
 
-void TextBox::setSelText(const std::string& utf8) { replaceSelection(toU32(utf8)); }
+void TextBox::setSelText(const std::string& utf8) { replaceSelection(sys::toCodePoints(utf8)); }
 
 void TextBox::replaceSelection(const std::u32string& in) {
   std::u32string s;
@@ -174,7 +146,7 @@ void TextBox::handleKeyDown(int& key, int shift) {
       }
       break;
     case 'V':
-      if ((shift & kCtrlMask) && !locked_ && hasBackend()) replaceSelection(toU32(backend().clipboardText()));
+      if ((shift & kCtrlMask) && !locked_ && hasBackend()) replaceSelection(sys::toCodePoints(backend().clipboardText()));
       break;
     default: break;
   }
@@ -191,7 +163,7 @@ void TextBox::handleKeyPress(int& ascii) {
 
 void TextBox::handleText(const std::string& utf8) {
   composition_.clear();
-  if (!locked_) replaceSelection(toU32(utf8));
+  if (!locked_) replaceSelection(sys::toCodePoints(utf8));
   redraw();
 }
 
@@ -219,7 +191,7 @@ void TextBox::render(gfx::Surface& face) {
   int top = std::max(2, (h - lineH) / 2);
   int view = w - 2 * kInset;
   // Keep the caret (and a composition after it) in view.
-  std::u32string comp = toU32(composition_);
+  std::u32string comp = sys::toCodePoints(composition_);
   int compW = 0;
   for (char32_t c : comp) compW += f->advance(c);
   int cx = xOf(caret_);
@@ -238,7 +210,7 @@ void TextBox::render(gfx::Surface& face) {
       int adv = f->advance(c);
       if (back) gfx::fillRect(face, gfx::Rect::xywh(x, top, adv, lineH), *back);
       face.textColor = fg;
-      gfx::textOut(face, x, top, toUtf8(std::u32string(1, c)));
+      gfx::textOut(face, x, top, sys::toUtf8(std::u32string(1, c)));
       x += adv;
     }
   };

@@ -63,7 +63,4 @@ class TextBox : public DrawnControl {
   int scroll_ = 0;
 };
 
-std::u32string toU32(const std::string& utf8);
-std::string toUtf8(const std::u32string& s);
-
 }  // namespace ui

@@ -4,6 +4,7 @@
 
 #include "gfx/blit.h"
 #include "gfx/text.h"
+#include "sys/text.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ int32_t colorFFF(const std::u32string& digits) {
 
 std::u32string decode(std::string_view s) {
   std::u32string out;
-  for (size_t i = 0; i < s.size();) out.push_back(gfx::nextCodePoint(s, i));
+  for (size_t i = 0; i < s.size();) out.push_back(sys::nextCodePoint(s, i));
   return out;
 }
 
@@ -110,7 +111,7 @@ void UCFont::FontWrite(gfx::Surface& target, std::string_view text, int32_t X, i
   bool inTag = false;
   std::u32string tag;
   for (size_t i = 0; i < text.size();) {
-    char32_t c = gfx::nextCodePoint(text, i);
+    char32_t c = sys::nextCodePoint(text, i);
     if (c == U'{') {
       inTag = true;
       continue;
