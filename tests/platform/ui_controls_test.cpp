@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/temp_dir.h"
 #include "ui/buttons.h"
 #include "ui/image_control.h"
 #include "ui/list_box.h"
@@ -68,7 +69,8 @@ TEST_F(UiTest, EmptyListTakesPointerAndKeysCalmly) {
 }
 
 TEST_F(UiTest, FileListShowsMatchingFilesInNameOrder) {
-  auto dir = std::filesystem::temp_directory_path() / ("vorak_fl_" + std::to_string(::getpid()));
+  testing_support::TempDir tmp;
+  auto dir = tmp.path();
   std::filesystem::create_directories(dir / "sub.dat");
   for (const char* n : {"b.DAT", "a.dat", "c.map", "slot.dat.bak", ".hidden.dat", "Z.Dat"})
     std::ofstream(dir / n) << "x";
@@ -83,7 +85,6 @@ TEST_F(UiTest, FileListShowsMatchingFilesInNameOrder) {
   EXPECT_EQ(fil.listCount(), 2);
   fil.setPath((dir / "missing").string());
   EXPECT_EQ(fil.listCount(), 0);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(UiPattern, MatchesLikeThePlatform) {

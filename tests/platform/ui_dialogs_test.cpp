@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "support/temp_dir.h"
 #include "ui/buttons.h"
 #include "ui/message_box.h"
 #include "ui_fixture.h"
@@ -181,14 +182,8 @@ class FileDialogTest : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    dir = std::filesystem::temp_directory_path() / ("vorak_fd_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "sub");
     for (const char* n : {"a.map", "b.MAP", "c.txt", "sub/d.map"}) std::ofstream(dir / n) << "x";
-  }
-  void TearDown() override {
-    std::filesystem::remove_all(dir);
-    UiTest::TearDown();
   }
   // Runs the dialog; each step runs when the toolkit next waits for the user.
   std::string run(bool save, std::string defaultFile, std::vector<std::function<void()>> steps) {
@@ -234,7 +229,8 @@ class FileDialogTest : public UiTest {
     hb->click(p.first, p.second);
   }
   void type(const std::string& s) { hb->text(s); }
-  std::filesystem::path dir;
+  testing_support::TempDir tmp_;
+  std::filesystem::path dir = tmp_.path();
 };
 
 TEST_F(FileDialogTest, OpensByKeyboardMatchingNamesWithoutCase) {

@@ -1,3 +1,4 @@
+#include "support/temp_dir.h"
 #include "system/media.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +33,6 @@ std::string tone(int rate, double seconds) {
 class MediaTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("vorak-media-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
     writeFile(dir_ / "QV-Dice.wav", tone(22050, 0.5));
     writeFile(dir_ / "QV-Other.wav", tone(11025, 0.2));
     writeFile(dir_ / "QV-Long.wav", tone(22050, 10.0));
@@ -51,14 +50,14 @@ class MediaTest : public ::testing::Test {
     MediaReset();
     Media().SilentOutput = false;
     Media().SoundFont.clear();
-    fs::remove_all(dir_);
   }
   std::string path(const char* name) { return (dir_ / name).string(); }
   media::AudioEngine& sound() { return *Media().Sound; }
   bool musicAvailable() { return sound().musicOn(); }
 
   sys::ScopedVirtualClock clock_;
-  fs::path dir_;
+  testing_support::TempDir tmp_;
+  fs::path dir_ = tmp_.path();
 };
 
 TEST_F(MediaTest, SetsUpElevenSlots) {

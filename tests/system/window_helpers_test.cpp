@@ -1,3 +1,4 @@
+#include "support/temp_dir.h"
 #include "system/window_helpers.h"
 
 #include <gtest/gtest.h>
@@ -86,8 +87,8 @@ TEST_F(WindowHelpers, DragWindowMovesTheMainWindowWithThePointer) {
 }
 
 TEST_F(WindowHelpers, ShowFileDialogOpensAndSavesInTheGivenFolder) {
-  auto dir = std::filesystem::temp_directory_path() / ("vorak_wh_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  testing_support::TempDir tmp;
+  auto dir = tmp.path();
   std::ofstream(dir / "Stage1.map") << "00";
   std::string filter = "MAPﾌｧｲﾙ(*.map)/*.map/全てのﾌｧｲﾙ(*.*)/*.*";
   hb->onIdle = [&] {
@@ -100,5 +101,4 @@ TEST_F(WindowHelpers, ShowFileDialogOpensAndSavesInTheGivenFolder) {
   hb->onIdle = [&] { hb->key(ui::kVkReturn); };
   EXPECT_EQ(ShowFileDialog(main.get(), filter, dir.string(), "new", "", "SAVE"), (dir / "new.map").string());
   hb->onIdle = nullptr;
-  std::filesystem::remove_all(dir);
 }
