@@ -44,12 +44,13 @@ void SelectAllText(ui::TextBox* Box) {
 
 std::string ShowFileDialog(ui::Window* /*Owner*/, const std::string& Filter, const std::string& InitialDir,
                            const std::string& DefaultFile, const std::string& Title, const std::string& Mode,
-                           bool /*MultiSelect*/) {
+                           bool MultiSelect) {
   ui::FileDialogOptions o;
   o.filter = Filter;
   o.initialDir = InitialDir;
   o.defaultFile = DefaultFile;
   o.title = Title;
   o.save = Mode != "LOAD";
+  o.multiSelect = MultiSelect;
   return ui::showFileDialog(o);
 }

@@ -29,8 +29,8 @@ void SelectAllText(ui::TextBox* Box = nullptr);
 
 // The open dialog (Mode "LOAD") or the save dialog (any other Mode). Filter: description and
 // pattern pairs separated by NUL or "/"; an empty Title gives "ファイルを開く" or
-// "ファイルを保存する". Returns the chosen full path, "" when cancelled. The dialog chooses one
-// file; with MultiSelect that one file is the answer.
+// "ファイルを保存する". Returns the chosen full path, "" when cancelled. With MultiSelect an
+// open may choose several files: the folder, then each name, separated by tabs.
 std::string ShowFileDialog(ui::Window* Owner, const std::string& Filter, const std::string& InitialDir,
                            const std::string& DefaultFile, const std::string& Title, const std::string& Mode,
                            bool MultiSelect = false);

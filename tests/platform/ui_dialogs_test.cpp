@@ -186,7 +186,7 @@ class FileDialogTest : public UiTest {
     for (const char* n : {"a.map", "b.MAP", "c.txt", "sub/d.map"}) std::ofstream(dir / n) << "x";
   }
   // Runs the dialog; each step runs when the toolkit next waits for the user.
-  std::string run(bool save, std::string defaultFile, std::vector<std::function<void()>> steps) {
+  std::string run(bool save, std::string defaultFile, std::vector<std::function<void()>> steps, bool multi = false) {
     size_t at = 0;
     hb->onIdle = [&] {
       if (at < steps.size()) {
@@ -201,6 +201,7 @@ class FileDialogTest : public UiTest {
     o.initialDir = dir.string();
     o.defaultFile = std::move(defaultFile);
     o.save = save;
+    o.multiSelect = multi;
     std::string r = ui::showFileDialog(o);
     hb->onIdle = nullptr;
     return r;
@@ -312,5 +313,30 @@ TEST_F(FileDialogTest, SaveAddsTheExtensionAndAsksBeforeOverwriting) {
   EXPECT_EQ(r, (dir / "a.map").string());
   EXPECT_EQ(run(true, "bad|name",
                 {[&] { hb->key(ui::kVkReturn); }, [&] { hb->key(ui::kVkReturn); }, [&] { hb->key(ui::kVkEscape); }}),
+            "");
+}
+
+TEST_F(FileDialogTest, MultiSelectGivesTheFolderThenEachName) {
+  auto pickTwo = [&] {
+    hb->click(line(1).first, line(1).second);
+    hb->setShift(ui::kCtrlMask);
+    hb->click(line(2).first, line(2).second);
+    hb->setShift(0);
+    hb->key(ui::kVkReturn);
+  };
+  EXPECT_EQ(run(false, "", {pickTwo}, true), dir.string() + "\ta.map\tb.MAP");
+  // Without the flag a Ctrl+click just picks the other file.
+  EXPECT_EQ(run(false, "", {pickTwo}), (dir / "b.MAP").string());
+  // Typed names match without case; one missing name refuses the lot.
+  EXPECT_EQ(run(false, "\"B.map\" \"C.TXT\"", {[&] { hb->key(ui::kVkReturn); }}, true),
+            dir.string() + "\tb.MAP\tc.txt");
+  EXPECT_EQ(run(false, "\"a.map\" \"none.map\"",
+                {[&] { hb->key(ui::kVkReturn); },
+                 [&] {
+                   EXPECT_EQ(ui::activeWindow()->name(), "MsgBox");
+                   hb->key(ui::kVkReturn);
+                 },
+                 [&] { hb->key(ui::kVkEscape); }},
+                true),
             "");
 }

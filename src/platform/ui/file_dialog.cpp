@@ -92,7 +92,21 @@ class FileDialog {
     list_->move(12, 64, kWidth - 24, 200);
     list_->Click = [this] {
       const Entry* e = selected();
-      if (e && !e->folder) name_->setText(e->name);
+      if (!e || e->folder) return;
+      if (multi() && (shiftState() & kCtrlMask)) {
+        auto at = std::find(picked_.begin(), picked_.end(), e->name);
+        if (at != picked_.end())
+          picked_.erase(at);
+        else
+          picked_.push_back(e->name);
+      } else {
+        picked_ = {e->name};
+      }
+      std::string text;
+      if (picked_.size() == 1) text = picked_[0];
+      if (picked_.size() > 1)
+        for (const auto& n : picked_) text += (text.empty() ? "\"" : " \"") + n + "\"";
+      name_->setText(text);
     };
     list_->DblClick = [this] {
       const Entry* e = selected();
@@ -186,6 +200,7 @@ class FileDialog {
     };
     std::sort(folders.begin(), folders.end(), byName);
     std::sort(files.begin(), files.end(), byName);
+    picked_.clear();
     entries_ = folders;
     entries_.insert(entries_.end(), files.begin(), files.end());
     list_->clear();
@@ -212,7 +227,45 @@ class FileDialog {
       return;
     }
     if (n.empty()) return;
+    if (multi() && n[0] == '"') {
+      acceptSeveral(n);
+      return;
+    }
     accept(n);
+  }
+
+  bool multi() const { return options_.multiSelect && !options_.save; }
+
+  // The name box as the platform's multiple choice: "a.map" "b.map".
+  void acceptSeveral(const std::string& text) {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < text.size();) {
+      size_t open = text.find('"', i);
+      if (open == std::string::npos) break;
+      size_t close = text.find('"', open + 1);
+      if (close == std::string::npos) close = text.size();
+      std::string n = text.substr(open + 1, close - open - 1);
+      if (!n.empty()) names.push_back(n);
+      i = close + 1;
+    }
+    if (names.empty()) return;
+    if (names.size() == 1) {
+      accept(names[0]);
+      return;
+    }
+    std::string out = folder_.lexically_normal().string();
+    for (const auto& n : names) {
+      fs::path found = sys::resolvePath((folder_ / n).string());
+      std::error_code ec;
+      if (n.find_first_of("/\\") != std::string::npos || !fs::is_regular_file(found, ec)) {
+        MsgBox(n + "\nファイルが見つかりません。\nファイル名を確認してください。", kMbOkOnly | kMbExclamation,
+               frame_title());
+        return;
+      }
+      out += "\t" + found.filename().string();
+    }
+    result_ = out;
+    win_.hide();
   }
 
   void accept(std::string n) {
@@ -276,6 +329,7 @@ class FileDialog {
   Window& win_;
   fs::path folder_;
   std::vector<Entry> entries_;
+  std::vector<std::string> picked_;  // the files chosen in the list, in order
   int filterIndex_ = 0;
   Label* place_ = nullptr;
   CommandButton* up_ = nullptr;

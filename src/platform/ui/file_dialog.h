@@ -18,9 +18,13 @@ struct FileDialogOptions {
   std::string defaultFile;  // put in the name box
   std::string title;        // "": "ファイルを開く" or "ファイルを保存する"
   bool save = false;
+  // Open only: Ctrl+click in the list (or several quoted names in the name box) picks
+  // several files.
+  bool multiSelect = false;
 };
 
 // The chosen file's full path, or "" when cancelled (and with no backend to ask with).
+// Several files chosen: the folder, then each name, separated by tabs.
 std::string showFileDialog(const FileDialogOptions& options);
 
 // The filter text as (description, pattern) pairs; a lone description gets "*.*".
