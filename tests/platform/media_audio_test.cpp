@@ -160,4 +160,23 @@ TEST(SdlOutput, RunsOnTheDummyDriverAndPlaysWithoutBeingDriven) {
   EXPECT_EQ(e.output(), AudioEngine::Output::Silent);
 }
 
+TEST(SdlOutput, WithoutADeviceSaysSoOnceAndPlaysOnTheDummyDriver) {
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "nosuch", SDL_HINT_OVERRIDE);
+  testing::internal::CaptureStderr();
+  AudioEngine e(11, AudioEngine::Output::Sdl);
+  e.open();
+  std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("no sound device"), std::string::npos) << said;
+  ASSERT_EQ(e.driver(), "dummy");
+  e.load(0, tone(22050, 1.0, 0.3f));
+  e.play(0, false);
+  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (e.framesPlayed(0) == 0 && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_GT(e.framesPlayed(0), 0u);
+  e.close();
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -206,9 +207,15 @@ TEST_F(MediaTest, AMissingPieceStopsTheMusicAndIsStillRemembered) {
 TEST_F(MediaTest, WithoutASoundFontTheGameRunsOnWithoutMusic) {
   MediaReset();
   Media().SoundFont = (dir_ / "none.sf2").string();
+  testing::internal::CaptureStderr();
   DirectMediaInit();
   EXPECT_FALSE(sound().musicOn());
   PlayMusic(path("Md-Test.mid"), 100);
+  PlayMusic("", 100);
+  std::string said = testing::internal::GetCapturedStderr();
+  // One line that names what is missing, however often music is asked for.
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("none.sf2"), std::string::npos) << said;
   EXPECT_EQ(Media().LastMusic, path("Md-Test.mid"));
   EXPECT_FALSE(sound().musicPlaying());
   PlaySound(1, path("QV-Dice.wav"), false, true, false, 0);
