@@ -340,3 +340,14 @@ TEST_F(FileDialogTest, MultiSelectGivesTheFolderThenEachName) {
                 true),
             "");
 }
+
+TEST_F(FileDialogTest, LongDefaultNameIsCutAtWholeCharacters) {
+  std::string kana;
+  for (int i = 0; i < 300; ++i) kana += "あ";
+  std::string shown;
+  run(false, kana, {[&] {
+        shown = find<ui::TextBox>("FileDialog.name")->text();
+        hb->key(ui::kVkEscape);
+      }});
+  EXPECT_EQ(shown, kana.substr(0, 250 * 3));
+}

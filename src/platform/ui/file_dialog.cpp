@@ -127,7 +127,10 @@ class FileDialog {
     name_ = &win_.add<TextBox>("FileDialog.name", &face);
     name_->move(104, 274, kWidth - 104 - 96, 24);
     std::string def = o.defaultFile;
-    if (def.size() > 250) def.resize(250);  // the platform's name buffer
+    // The platform's name buffer holds 250 characters; never cut one in half.
+    size_t cut = 0;
+    for (int n = 0; n < 250 && cut < def.size(); ++n) sys::nextCodePoint(def, cut);
+    def.resize(cut);
     name_->setText(def);
     ok_ = &win_.add<CommandButton>("FileDialog.ok", &face);
     ok_->move(kWidth - 88, 274, 76, 24);
