@@ -219,12 +219,32 @@ std::string readProfileString(std::string_view file, std::string_view section, s
   return value->second;
 }
 
-bool writeProfileString(std::string_view file, std::string_view section, std::string_view key, std::string_view value) {
+namespace {
+
+// Sets one key in the file's text; false for an empty section or key name.
+bool setKey(std::string& text, std::string_view section, std::string_view key, std::string_view value) {
   std::string sec = oneLine(trim(section));
   std::string k = oneLine(trim(key));
   if (sec.empty() || k.empty()) return false;
   std::string v = quoteIfNeeded(oneLine(value));
+  Found f = locate(text, sec, k);
+  if (f.key) {
+    std::string line = std::string(f.keyName) + "=" + v;
+    text.replace(f.keyLine.begin, f.keyLine.end - f.keyLine.begin, line);
+  } else if (f.section) {
+    std::string add = f.lastContentHasBreak ? "" : "\r\n";
+    add += k + "=" + v + "\r\n";
+    text.insert(f.lastContentNext, add);
+  } else {
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
+    text += "[" + sec + "]\r\n" + k + "=" + v + "\r\n";
+  }
+  return true;
+}
 
+}  // namespace
+
+bool writeProfileStrings(std::string_view file, const std::vector<ProfileEntry>& entries) {
   namespace fs = std::filesystem;
   fs::path real = resolvePath(file);
   std::error_code ec;
@@ -241,20 +261,13 @@ bool writeProfileString(std::string_view file, std::string_view section, std::st
     // Old files in the legacy code page are rewritten as UTF-8, the files' encoding from now on.
     if (!isValidUtf8(text)) text = decodeTextFile(text);
   }
-
-  Found f = locate(text, sec, k);
-  if (f.key) {
-    std::string line = std::string(f.keyName) + "=" + v;
-    text.replace(f.keyLine.begin, f.keyLine.end - f.keyLine.begin, line);
-  } else if (f.section) {
-    std::string add = f.lastContentHasBreak ? "" : "\r\n";
-    add += k + "=" + v + "\r\n";
-    text.insert(f.lastContentNext, add);
-  } else {
-    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
-    text += "[" + sec + "]\r\n" + k + "=" + v + "\r\n";
-  }
+  for (const ProfileEntry& e : entries)
+    if (!setKey(text, e.section, e.key, e.value)) return false;
   return writeFileAtomic(real.string(), bom + text);
+}
+
+bool writeProfileString(std::string_view file, std::string_view section, std::string_view key, std::string_view value) {
+  return writeProfileStrings(file, {{std::string(section), std::string(key), std::string(value)}});
 }
 
 }  // namespace sys

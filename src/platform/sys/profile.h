@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sys {
 
@@ -30,5 +31,15 @@ std::string readProfileString(std::string_view file, std::string_view section, s
 // False when nothing was written: an empty section or key name, a file that exists but cannot
 // be read, a path that is a folder, a folder that is missing or cannot be written.
 bool writeProfileString(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
+
+struct ProfileEntry {
+  std::string section;
+  std::string key;
+  std::string value;
+};
+
+// Sets every key as writeProfileString does, in order, with one rewrite of the file: all of
+// them land, or the file stays as it was. False as for writeProfileString.
+bool writeProfileStrings(std::string_view file, const std::vector<ProfileEntry>& entries);
 
 }  // namespace sys
