@@ -115,7 +115,8 @@ void slice(Surface& s, int i) {
   // GP and herbs may run left over their icons' column, so they get rules rather than boxes.
   hline(p, 4, 82, 108, shade(seat.accent, -90));
   hline(p, 4, 82, 131, shade(seat.accent, -90));
-  sunken(p, Rect{14, 150, 84, 169}, seat.top);
+  // Five score digits at size 14 reach back to x 1, so the score's recess spans the whole column.
+  sunken(p, Rect{2, 150, 84, 169}, seat.top);
   coin(p, 12, 95);
   pixelText(p, 3, 102, "GP", gfx::rgb(255, 230, 120));
   herb(p, 13, 119);
