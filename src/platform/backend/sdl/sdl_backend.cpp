@@ -122,6 +122,10 @@ class SdlBackend final : public Backend {
     // The click that brings the window to the front is a click, as on the original platform.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // One 800 x 600 frame a present needs no 3D stack: the software renderer keeps the graphics
+    // driver's libraries (near 90 MB) out of the process. The environment may still choose another.
+    SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       error = SDL_GetError();
       return false;
