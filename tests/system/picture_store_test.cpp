@@ -1,5 +1,6 @@
 // The picture store, loaded from the generated game folder: every picture at its exact size, the
 // pixels other code reads as keys or markers, the built die strip, and stand-ins for bad files.
+#include "support/temp_dir.h"
 #include "system/picture_store.h"
 
 #include <gtest/gtest.h>
@@ -119,9 +120,8 @@ TEST_F(PictureStoreTest, PicturesOutsideTheStoreKeepTheirPromises) {
 }
 
 TEST_F(PictureStoreTest, MissingDamagedAndMisSizedFilesGetStandIns) {
-  fs::path dir = fs::temp_directory_path() / "vorak_pic_test";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  testing_support::TempDir tmp;
+  fs::path dir = tmp.path();
   // A damaged file, a picture of the wrong size, a good one; everything else is missing.
   std::ofstream(dir / "PicMap.png") << "not a picture";
   ASSERT_TRUE(gfx::savePng((dir / "PicBar.png").string(), gfx::Surface(10, 10, gfx::kWhite)));
@@ -149,7 +149,6 @@ TEST_F(PictureStoreTest, MissingDamagedAndMisSizedFilesGetStandIns) {
   EXPECT_EQ(s.PicTarget.surface().pixel(40, 40), gfx::kWhite);
   // The die strip is still built at its size from the stand-in.
   EXPECT_EQ(s.PicDice.surface().height(), 800);
-  fs::remove_all(dir);
 }
 
 }  // namespace
