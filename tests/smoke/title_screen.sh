@@ -11,14 +11,7 @@ for tool in Xvfb openbox xwd xdotool /usr/bin/convert; do
   command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh installs it)"; exit 1; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../support/xserver.sh"
 
 # A game folder of its own, so the build's settings stay untouched and runs never collide.
 cp -r "$build/game" "$work/game"
@@ -34,20 +27,7 @@ if [ $rc -eq 0 ] || [ "$(wc -l <"$work/nodisp.err")" -ne 1 ]; then
   echo "without a display: rc $rc, stderr:"; cat "$work/nodisp.err"; fail=1
 fi
 
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-n=""
-for _ in $(seq 200); do
-  n=$(head -n1 "$work/display" 2>/dev/null)
-  [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
-  sleep 0.05
-done
-[ -n "$n" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$n"
-unset SDL_VIDEODRIVER
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-sleep 0.5
+start_x
 
 "$game" >"$work/out" 2>"$work/err" &
 gpid=$!

@@ -27,8 +27,10 @@ void Canvas::eachRun(int y, int l, int r, Fn&& fn) {
   }
 }
 
-void Canvas::blit(const gfx::Surface& src, int sx, int sy, int w, int h, int x, int y) {
-  // Keep to the source so that nothing outside it is read.
+namespace {
+
+// Trims a copy to the part that lies on the source, so that nothing outside it is read.
+bool keepToSource(const gfx::Surface& src, int& sx, int& sy, int& w, int& h, int& x, int& y) {
   if (sx < 0) {
     w += sx;
     x -= sx;
@@ -41,7 +43,13 @@ void Canvas::blit(const gfx::Surface& src, int sx, int sy, int w, int h, int x, 
   }
   w = std::min(w, src.width() - sx);
   h = std::min(h, src.height() - sy);
-  if (w <= 0 || h <= 0) return;
+  return w > 0 && h > 0;
+}
+
+}  // namespace
+
+void Canvas::blit(const gfx::Surface& src, int sx, int sy, int w, int h, int x, int y) {
+  if (!keepToSource(src, sx, sy, w, h, x, y)) return;
   int fx = ox_ + x, fy = oy_ + y;
   for (int j = 0; j < h; ++j) {
     int dy = fy + j;
@@ -52,19 +60,7 @@ void Canvas::blit(const gfx::Surface& src, int sx, int sy, int w, int h, int x, 
 }
 
 void Canvas::blitKeyed(const gfx::Surface& src, int sx, int sy, int w, int h, int x, int y, gfx::Color key) {
-  if (sx < 0) {
-    w += sx;
-    x -= sx;
-    sx = 0;
-  }
-  if (sy < 0) {
-    h += sy;
-    y -= sy;
-    sy = 0;
-  }
-  w = std::min(w, src.width() - sx);
-  h = std::min(h, src.height() - sy);
-  if (w <= 0 || h <= 0) return;
+  if (!keepToSource(src, sx, sy, w, h, x, y)) return;
   int fx = ox_ + x, fy = oy_ + y;
   for (int j = 0; j < h; ++j) {
     int dy = fy + j;

@@ -1,0 +1,29 @@
+# Sourced by the smoke tests: a work folder, the processes to end on exit (only those we
+# started), and start_x, which brings up Xvfb on a free display with openbox as window manager.
+work=$(mktemp -d)
+pids=()
+smoke_cleanup() {
+  exec 3>&- 2>/dev/null
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
+  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap smoke_cleanup EXIT
+
+start_x() {
+  # The server picks a free display number itself, so parallel runs never collide.
+  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 &
+  pids+=($!)
+  local n=""
+  for _ in $(seq 200); do
+    n=$(head -n1 "$work/display" 2>/dev/null)
+    [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.05
+  done
+  [ -n "$n" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+  export DISPLAY=":$n"
+  unset SDL_VIDEODRIVER
+  openbox >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  sleep 0.5
+}
