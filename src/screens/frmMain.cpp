@@ -219,11 +219,8 @@ void Init01MakeForm() {
   f.PicEditMap.refresh();
   f.PicEditBack.setVisible(false);
 
-  auto hand = std::make_shared<ui::CursorImage>();
-  hand->image = pic.Hand;
-  hand->hotX = 14;
-  hand->hotY = 0;
-  hand->transparent = gfx::kMagenta;
+  if (ui::hasBackend()) ui::backend().setIcon({pic.Icon, 0, 0, gfx::kMagenta});
+  auto hand = std::make_shared<ui::CursorImage>(pic.HandCursor());
   for (ui::PictureBox* p : {&f.PicMap, &f.PicEditMap}) {
     p->setMouseIcon(hand);
     p->setMousePointer(ui::kPointerCustom);

@@ -84,6 +84,19 @@ TEST_F(ScreensTest, TopBarButtonsCarryTheirTagsAndFaces) {
   EXPECT_EQ(GetTagToIndex("no such"), 0);
 }
 
+TEST_F(ScreensTest, TheWindowTakesTheGamesIconAndTheBoardTheHand) {
+  start();
+  const ui::CursorImage& icon = ui::backend().icon();
+  ASSERT_FALSE(icon.image.empty());
+  EXPECT_EQ(icon.image.pixels(), frmPic().Icon.pixels());
+  EXPECT_EQ(icon.transparent, gfx::kMagenta);
+  const ui::CursorImage* hand = frmMain().PicMap.mouseIcon().get();
+  ASSERT_NE(hand, nullptr);
+  EXPECT_EQ(hand->image.pixels(), frmPic().Hand.pixels());
+  EXPECT_EQ(hand->hotX, 14);
+  EXPECT_EQ(hand->hotY, 0);
+}
+
 TEST_F(ScreensTest, EachModeShowsItsBarRightAligned) {
   start();
   struct Case {

@@ -62,6 +62,10 @@ class Backend {
   virtual std::string clipboardText() { return clipboard_; }
   virtual void setClipboardText(const std::string& text) { clipboard_ = text; }
 
+  // The window's icon (pixels of its transparent colour see through); the last one set is kept.
+  virtual void setIcon(const CursorImage& icon) { icon_ = icon; }
+  const CursorImage& icon() const { return icon_; }
+
   // Display modes of the screen, the mode stored as the desktop's own, the mode now on.
   virtual std::vector<DisplayMode> displayModes() = 0;
   virtual DisplayMode storedMode() = 0;
@@ -72,6 +76,7 @@ class Backend {
 
  private:
   std::string clipboard_;
+  CursorImage icon_;
 };
 
 }  // namespace ui

@@ -309,13 +309,8 @@ class SdlBackend final : public Backend {
     return texture_ != nullptr;
   }
 
-  SDL_Cursor* customCursor(const CursorImage& img) {
-    auto it = custom_.find(&img);
-    if (it != custom_.end() && it->second.generation == img.image.generation()) return it->second.cursor;
-    if (it != custom_.end()) {
-      SDL_FreeCursor(it->second.cursor);
-      custom_.erase(it);
-    }
+  // An image with its transparent colour made see-through, as SDL's cursors and icons take it.
+  static SDL_Surface* toSdlSurface(const CursorImage& img) {
     if (img.image.empty()) return nullptr;
     SDL_Surface* s =
         SDL_CreateRGBSurfaceWithFormat(0, img.image.width(), img.image.height(), 32, SDL_PIXELFORMAT_ARGB8888);
@@ -330,6 +325,26 @@ class SdlBackend final : public Backend {
                            (static_cast<Uint32>(gfx::green(c)) << 8) | static_cast<Uint32>(gfx::blue(c));
       }
     }
+    return s;
+  }
+
+  void setIcon(const CursorImage& icon) override {
+    Backend::setIcon(icon);
+    if (SDL_Surface* s = toSdlSurface(icon)) {
+      SDL_SetWindowIcon(window_, s);
+      SDL_FreeSurface(s);
+    }
+  }
+
+  SDL_Cursor* customCursor(const CursorImage& img) {
+    auto it = custom_.find(&img);
+    if (it != custom_.end() && it->second.generation == img.image.generation()) return it->second.cursor;
+    if (it != custom_.end()) {
+      SDL_FreeCursor(it->second.cursor);
+      custom_.erase(it);
+    }
+    SDL_Surface* s = toSdlSurface(img);
+    if (!s) return nullptr;
     SDL_Cursor* c = SDL_CreateColorCursor(s, img.hotX, img.hotY);
     SDL_FreeSurface(s);
     if (c) custom_[&img] = {c, img.image.generation()};
