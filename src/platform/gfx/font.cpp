@@ -114,9 +114,9 @@ int scaled(int units, int em, int upem) {
 }  // namespace
 
 struct FontRegistry {
-  static std::shared_ptr<const Font> open(const FontSpec& spec) {
+  static std::shared_ptr<const Font> open(const FontRequest& request) {
     static std::map<std::string, std::shared_ptr<Font>> fonts;
-    FontSpec s = spec;
+    FontRequest s = request;
     s.em = std::clamp(s.em, 1, 1000);
     std::string key = s.face + '\n' + std::to_string(s.em) + (s.bold ? "b" : "") + (s.smooth ? "s" : "");
     if (auto it = fonts.find(key); it != fonts.end()) return it->second;
@@ -137,7 +137,7 @@ struct FontRegistry {
     }
     // Characters the face lacks come from the fixed gothic, as font linking did.
     if (font->family_ != "IPAGothic" && s.face != "ＭＳ ゴシック") {
-      FontSpec fb = s;
+      FontRequest fb = s;
       fb.face = "ＭＳ ゴシック";
       font->fallback_ = open(fb);
     }
@@ -146,33 +146,33 @@ struct FontRegistry {
   }
 };
 
-std::shared_ptr<const Font> Font::open(const FontSpec& spec) { return FontRegistry::open(spec); }
+std::shared_ptr<const Font> Font::open(const FontRequest& request) { return FontRegistry::open(request); }
 
 Font::~Font() {
   if (face_) FT_Done_Face(static_cast<FT_Face>(face_));
 }
 
-bool Font::load(const std::string& file, int index, const std::string& family, const FontSpec& spec, bool heavyFace) {
+bool Font::load(const std::string& file, int index, const std::string& family, const FontRequest& request, bool heavyFace) {
   FT_Face face = nullptr;
   if (FT_New_Face(detail::freetype(), file.c_str(), index, &face)) return false;
-  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(spec.em))) {
+  if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(request.em))) {
     FT_Done_Face(face);
     return false;
   }
-  spec_ = spec;
+  request_ = request;
   family_ = family;
   file_ = file;
   face_ = face;
-  embolden_ = spec.bold && !heavyFace;
+  embolden_ = request.bold && !heavyFace;
   // Windows measures lines by the OS/2 table's win metrics.
   int upem = face->units_per_EM;
   auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
   if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
-    ascent_ = scaled(os2->usWinAscent, spec.em, upem);
-    descent_ = scaled(os2->usWinDescent, spec.em, upem);
+    ascent_ = scaled(os2->usWinAscent, request.em, upem);
+    descent_ = scaled(os2->usWinDescent, request.em, upem);
   } else {
-    ascent_ = scaled(face->ascender, spec.em, upem);
-    descent_ = scaled(-face->descender, spec.em, upem);
+    ascent_ = scaled(face->ascender, request.em, upem);
+    descent_ = scaled(-face->descender, request.em, upem);
   }
   return true;
 }
@@ -189,14 +189,14 @@ Font::Glyph Font::loadGlyph(char32_t c) const {
     return g;
   }
   if (!face ||
-      FT_Load_Glyph(face, idx, FT_LOAD_NO_BITMAP | (spec_.smooth ? FT_LOAD_TARGET_LIGHT : FT_LOAD_TARGET_MONO)) ||
+      FT_Load_Glyph(face, idx, FT_LOAD_NO_BITMAP | (request_.smooth ? FT_LOAD_TARGET_LIGHT : FT_LOAD_TARGET_MONO)) ||
       face->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
     return g;
   FT_GlyphSlot slot = face->glyph;
   FT_Pos adv = slot->advance.x;
   if (embolden_) {
     // Synthetic bold, as the platform did for faces without a bold cut: a little wider.
-    FT_Pos str = std::max<FT_Pos>(64, spec_.em * 64 / 24);
+    FT_Pos str = std::max<FT_Pos>(64, request_.em * 64 / 24);
     FT_Outline_EmboldenXY(&slot->outline, str, str / 2);
     FT_Outline_Translate(&slot->outline, 0, -str / 4);
     adv += str;

@@ -40,7 +40,7 @@ constexpr int emFromPoints(int points) {
   return static_cast<int>(n >= 0 ? (n + 36) / 72 : -((-n + 36) / 72));
 }
 
-struct FontSpec {
+struct FontRequest {
   std::string face = "ＭＳ Ｐゴシック";  // a design face name or any fontconfig family
   int em = 16;                           // em height in pixels (the platform's -lfHeight)
   bool bold = false;
@@ -49,15 +49,15 @@ struct FontSpec {
 
 class Font {
  public:
-  // A shared font for the spec; equal specs share one instance.
-  static std::shared_ptr<const Font> open(const FontSpec& spec);
+  // A shared font for the request; equal requests share one instance.
+  static std::shared_ptr<const Font> open(const FontRequest& request);
 
-  const FontSpec& spec() const { return spec_; }
+  const FontRequest& request() const { return request_; }
   // The family and file fontconfig resolved the face to.
   const std::string& family() const { return family_; }
   const std::string& file() const { return file_; }
 
-  int em() const { return spec_.em; }
+  int em() const { return request_.em; }
   int ascent() const { return ascent_; }
   int descent() const { return descent_; }
   // The line height (tmHeight): ascent + descent.
@@ -92,10 +92,10 @@ class Font {
 
  private:
   Font() = default;
-  bool load(const std::string& file, int index, const std::string& family, const FontSpec& spec, bool heavyFace);
+  bool load(const std::string& file, int index, const std::string& family, const FontRequest& request, bool heavyFace);
   Glyph loadGlyph(char32_t c) const;
 
-  FontSpec spec_;
+  FontRequest request_;
   std::string family_, file_;
   int ascent_ = 0, descent_ = 0;
   bool embolden_ = false;

@@ -153,7 +153,7 @@ int drawText(Surface& s, std::string_view utf8, Rect& box, unsigned flags) {
       fillRect(s, Rect::xywh(lx, top, line.width, font->height()), s.backColor);
       filled = &line;
     }
-    if (font->spec().smooth)
+    if (font->request().smooth)
       blendGray(s, font->grayGlyph(c), x, baseline, s.textColor);
     else
       fillRegionAt(s, font->glyphFill(c), x, baseline, s.textColor);

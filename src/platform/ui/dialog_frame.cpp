@@ -31,7 +31,7 @@ void DialogFrame::drawFrame() {
   drawEdge(s, all, false);
   gfx::Rect bar{3, 3, all.right - 3, 3 + kTitleHeight};
   gfx::gradientFill(s, bar, gfx::rgb(0, 0, 128), gfx::rgb(16, 132, 208), gfx::GradientDir::Horizontal);
-  gfx::FontSpec f = defaultControlFont();
+  gfx::FontRequest f = defaultControlFont();
   f.bold = true;
   s.font = gfx::Font::open(f);
   s.textColor = gfx::kWhite;

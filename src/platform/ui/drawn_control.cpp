@@ -26,7 +26,7 @@ void DrawnControl::redraw() {
   invalidate();
 }
 
-void DrawnControl::setFont(const gfx::FontSpec& f) {
+void DrawnControl::setFont(const gfx::FontRequest& f) {
   font_ = f;
   redraw();
 }

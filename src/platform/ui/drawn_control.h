@@ -10,8 +10,8 @@ namespace ui {
 class DrawnControl : public Control {
  public:
   void paint(Canvas& c) override;
-  const gfx::FontSpec& font() const { return font_; }
-  void setFont(const gfx::FontSpec& f);
+  const gfx::FontRequest& font() const { return font_; }
+  void setFont(const gfx::FontRequest& f);
   void setFontSize(double points) override;
   double fontSize() const override { return font_.em * 72.0 / 96.0; }
   void setBackColor(gfx::Color c) override;
@@ -23,7 +23,7 @@ class DrawnControl : public Control {
   virtual void render(gfx::Surface& face) = 0;
   void redraw();
   void resized() override { redraw(); }
-  gfx::FontSpec font_;
+  gfx::FontRequest font_;
 
  private:
   gfx::Surface face_;

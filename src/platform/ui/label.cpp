@@ -13,7 +13,7 @@ namespace {
 constexpr gfx::Color kSeeThrough = gfx::rgb(1, 2, 3);
 }  // namespace
 
-gfx::FontSpec defaultControlFont() { return {"MS UI Gothic", gfx::emFromPoints(9)}; }
+gfx::FontRequest defaultControlFont() { return {"MS UI Gothic", gfx::emFromPoints(9)}; }
 
 Label::Label(Window* w, std::string name) : Control(w, std::move(name)), font_(defaultControlFont()) {
   Control::setBackColor(gfx::rgb(240, 240, 240));
@@ -38,7 +38,7 @@ void Label::setTransparent(bool t) {
   invalidate();
 }
 
-void Label::setFont(const gfx::FontSpec& f) {
+void Label::setFont(const gfx::FontRequest& f) {
   font_ = f;
   stale_ = true;
   invalidate();

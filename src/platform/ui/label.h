@@ -10,7 +10,7 @@
 namespace ui {
 
 // The platform's default face for controls: 9 points.
-gfx::FontSpec defaultControlFont();
+gfx::FontRequest defaultControlFont();
 
 class Label : public Control {
  public:
@@ -23,8 +23,8 @@ class Label : public Control {
   // The platform's BackStyle 0: the container shows through around the text.
   bool transparent() const { return transparent_; }
   void setTransparent(bool t);
-  const gfx::FontSpec& font() const { return font_; }
-  void setFont(const gfx::FontSpec& f);
+  const gfx::FontRequest& font() const { return font_; }
+  void setFont(const gfx::FontRequest& f);
   // Font size in points, as the design's FontSize.
   void setFontSize(double points) override;
   double fontSize() const override { return font_.em * 72.0 / 96.0; }
@@ -42,7 +42,7 @@ class Label : public Control {
   std::string caption_;
   int alignment_ = kLeft;
   bool transparent_ = false;
-  gfx::FontSpec font_;
+  gfx::FontRequest font_;
   gfx::Surface cache_;
   bool stale_ = true;
 };

@@ -53,7 +53,7 @@ void drawIcon(gfx::Surface& s, int x, int y, int kind) {
     gfx::Region disc = gfx::Region::fromRoundRect(gfx::Rect::xywh(x, y, 32, 32), 32, 32);
     gfx::fillRegion(s, disc, body);
   }
-  gfx::FontSpec f{"ＭＳ Ｐゴシック", 22, true};
+  gfx::FontRequest f{"ＭＳ Ｐゴシック", 22, true};
   s.font = gfx::Font::open(f);
   s.textColor = mark;
   const char* glyph = kind == kMbCritical ? "×" : kind == kMbQuestion ? "?" : kind == kMbExclamation ? "!" : "i";
