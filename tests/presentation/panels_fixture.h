@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "backend/headless/headless_backend.h"
 #include "data/board.h"
+#include "support/headless_game.h"
 #include "data/game_data.h"
 #include "gfx/surface.h"
 #include "presentation/message.h"
@@ -19,21 +19,15 @@
 #include "system/picture_store.h"
 #include "ui/toolkit.h"
 
-class PanelsTest : public ::testing::Test {
+class PanelsTest : public HeadlessGameTest {
  protected:
   void SetUp() override {
-    auto b = std::make_unique<ui::HeadlessBackend>();
-    hb = b.get();
-    ui::init(std::move(b));
-    ResetGameData();
-    ResetMainForm();
+    HeadlessGameTest::SetUp();
     ResetPictureStore();
     InitFolderNames(std::string(VORAK_GAME_DIR) + "/");
     InitCellKinds();
     LoadPictureStore(std::string(VORAK_GAME_DIR) + "/Vorak-Pic/");
     ASSERT_TRUE(frmPic().missing.empty()) << "the game folder's pictures were not generated";
-    messageWindow() = {};
-    messageWindow().onWrite = [this](std::string_view t, bool) { messages.emplace_back(t); };
 
     // The rectangles the main window gives the board and the panels.
     MainForm& f = frmMain();
@@ -47,18 +41,11 @@ class PanelsTest : public ::testing::Test {
     }
   }
   void TearDown() override {
-    ResetMainForm();
     ResetPictureStore();
-    MediaReset();
-    Media().SilentOutput = false;
-    messageWindow() = {};
-    ui::shutdown();
+    HeadlessGameTest::TearDown();
   }
 
   // Seconds of the virtual clock since the mark.
   double secondsSince(int64_t mark) { return static_cast<double>(clk->now() - mark) / 1e9; }
 
-  sys::ScopedVirtualClock clk;
-  ui::HeadlessBackend* hb = nullptr;
-  std::vector<std::string> messages;
 };

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "backend/headless/headless_backend.h"
 #include "data/board.h"
 #include "data/game_data.h"
 #include "data/monsters.h"
 #include "presentation/message.h"
 #include "screens/frmMain.h"
+#include "support/headless_game.h"
 #include "support/temp_dir.h"
 #include "sys/clock.h"
 #include "sys/path.h"
@@ -27,18 +27,11 @@
 
 namespace fs = std::filesystem;
 
-class ScreensTest : public ::testing::Test {
+class ScreensTest : public HeadlessGameTest {
  protected:
   void SetUp() override {
-    auto b = std::make_unique<ui::HeadlessBackend>();
-    hb = b.get();
-    ui::init(std::move(b));
-    ResetGameData();
-    ResetMainForm();
+    HeadlessGameTest::SetUp();
     ResetStartup();
-    messageWindow() = {};
-    messages.clear();
-    messageWindow().onWrite = [this](std::string_view t, bool) { messages.emplace_back(t); };
     // SetUp runs again over the same folder when a test restarts the program.
     const fs::path game = VORAK_GAME_DIR;
     fs::create_directories(dir.path() / "Vorak-Map");
@@ -51,14 +44,10 @@ class ScreensTest : public ::testing::Test {
     Media().SilentOutput = true;
   }
   void TearDown() override {
-    ResetMainForm();
-    MediaReset();
-    Media().SilentOutput = false;
     ResetStartup();
     Startup().EndProgram = nullptr;
     sys::setAppFolderForTests("");
-    messageWindow() = {};
-    ui::shutdown();
+    HeadlessGameTest::TearDown();
   }
   // The program as it stands once start-up is done.
   void start() {
@@ -81,9 +70,6 @@ class ScreensTest : public ::testing::Test {
     pump();
   }
 
-  sys::ScopedVirtualClock clk;
-  ui::HeadlessBackend* hb = nullptr;
   testing_support::TempDir dir;
   int ends = 0;
-  std::vector<std::string> messages;
 };
