@@ -8,7 +8,7 @@
 #include "sys/profile.h"
 #include "sys/text.h"
 #include "system/random.h"
-#include "ui/toolkit.h"
+#include "ui/wait.h"
 
 namespace {
 
@@ -20,36 +20,12 @@ struct Mark {
   int64_t get() const { return epoch == sys::clockEpoch() ? tick : 0; }
   void set(int64_t t) { tick = t, epoch = sys::clockEpoch(); }
 };
-Mark gWaitMark;
+ui::PacedWait gWait;
 std::array<Mark, 101> gStopMarks{};
-
-// Seconds as counter ticks, exact for the clock's whole-nanosecond frequency.
-int64_t toTicks(Fixed seconds, int64_t frequency) {
-  __extension__ typedef __int128 i128;
-  i128 t = static_cast<i128>(seconds.raw()) * frequency / Fixed::kScale;
-  if (t > INT64_MAX / 2) return INT64_MAX / 2;
-  return static_cast<int64_t>(t);
-}
 
 }  // namespace
 
-void WaitSec(Fixed seconds) {
-  sys::Clock& clock = sys::clock();
-  int64_t start = clock.now();
-  if (seconds == Fixed{}) {
-    gWaitMark.set(start);
-    return;
-  }
-  // A mark makes this wait end `seconds` after the mark, so a drawing step between the two
-  // calls does not stretch the beat.
-  if (gWaitMark.get() > 0) start = gWaitMark.get();
-  gWaitMark.set(0);
-  if (seconds < Fixed{}) return;
-  // What was drawn before the wait shows during it; the present counts as part of the wait.
-  int64_t deadline = start + toTicks(seconds, clock.frequency());
-  ui::PresentForWait(deadline);
-  clock.waitUntil(deadline);
-}
+void WaitSec(Fixed seconds) { gWait(seconds); }
 
 std::string StopWatch(int32_t index, bool start) {
   sys::Clock& clock = sys::clock();

@@ -154,21 +154,7 @@ void UcScroll::ScrollBlock(int32_t direction, int32_t count) {
   }
 }
 
-void UcScroll::SleepSuper(sys::Fixed seconds) {
-  sys::Clock& clock = sys::clock();
-  int64_t t0 = clock.now();
-  if (seconds == sys::Fixed(0)) {
-    stepStart_ = t0;
-    return;
-  }
-  if (stepStart_ != 0) t0 = stepStart_;
-  // The clock sleeps most of the wait and spins only its end, so the pacing stays exact
-  // without holding a core.
-  int64_t raw = seconds.raw(), f = clock.frequency();
-  int64_t ticks = raw / sys::Fixed::kScale * f + raw % sys::Fixed::kScale * f / sys::Fixed::kScale;
-  if (ticks > 0) clock.waitUntil(t0 + ticks);
-  stepStart_ = 0;
-}
+void UcScroll::SleepSuper(sys::Fixed seconds) { stepWait_(seconds); }
 
 void UcScroll::SetBackClear() {
   cls(PicWaku);

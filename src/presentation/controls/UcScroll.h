@@ -19,6 +19,7 @@
 #include "gfx/surface.h"
 #include "sys/number.h"
 #include "ui/picture_box.h"
+#include "ui/wait.h"
 
 class UcScroll : public ui::PictureBox {
  public:
@@ -77,5 +78,5 @@ class UcScroll : public ui::PictureBox {
   int32_t blockIndex_ = 0;
   bool reverse_ = false;
   int32_t viewX_ = 0, viewY_ = 0;
-  int64_t stepStart_ = 0;
+  ui::PacedWait stepWait_;
 };

@@ -1,0 +1,31 @@
+#include "ui/wait.h"
+
+#include "sys/clock.h"
+#include "ui/toolkit.h"
+
+namespace ui {
+
+void WaitUntil(int64_t deadline) {
+  PresentForWait(deadline);
+  sys::clock().waitUntil(deadline);
+}
+
+void PacedWait::operator()(sys::Fixed seconds) {
+  sys::Clock& clock = sys::clock();
+  int64_t start = clock.now();
+  if (seconds == sys::Fixed{}) {
+    mark_ = start;
+    epoch_ = sys::clockEpoch();
+    return;
+  }
+  if (mark_ != 0 && epoch_ == sys::clockEpoch()) start = mark_;
+  mark_ = 0;
+  if (seconds < sys::Fixed{}) return;
+  // Seconds as ticks, exact for the clock's whole-nanosecond frequency.
+  __extension__ typedef __int128 i128;
+  i128 ticks = static_cast<i128>(seconds.raw()) * clock.frequency() / sys::Fixed::kScale;
+  if (ticks > INT64_MAX / 4) ticks = INT64_MAX / 4;
+  WaitUntil(start + static_cast<int64_t>(ticks));
+}
+
+}  // namespace ui
