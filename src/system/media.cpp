@@ -35,7 +35,9 @@ void SoundInit(int32_t slotCount) {
   m.Sound.reset();
   int32_t slots = slotCount < 0 ? 0 : slotCount + 1;
   m.Sound = std::make_unique<media::AudioEngine>(
-      slots, m.SilentOutput ? media::AudioEngine::Output::Silent : media::AudioEngine::Output::Sdl);
+      slots, m.NullOutput     ? media::AudioEngine::Output::Null
+             : m.SilentOutput ? media::AudioEngine::Output::Silent
+                              : media::AudioEngine::Output::Sdl);
   m.Sound->open();
   m.Sound->setVolumeDb(-4.5);
   m.SlotFile.assign(static_cast<size_t>(slots), "");

@@ -20,6 +20,8 @@ struct MediaState {
   std::string LastMusic;
   // Tests: mix silently into memory in step with the program's clock instead of a device.
   bool SilentOutput = false;
+  // Whole games without a sound card: the sounds keep their time, nothing is mixed.
+  bool NullOutput = false;
   // Tests: another soundfont ("" = the installed General MIDI one).
   std::string SoundFont;
   ~MediaState();

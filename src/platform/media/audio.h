@@ -21,7 +21,9 @@ class AudioEngine {
   static constexpr int kRate = 44100;
   static constexpr int kDeviceFrames = 512;  // ~12 ms: keeps an effect's start well under 25 ms
 
-  enum class Output { Sdl, Silent };
+  // Silent mixes in step with the program's clock into memory; Null keeps the sounds' timing
+  // on that clock but mixes nothing (whole games run headless).
+  enum class Output { Sdl, Silent, Null };
 
   AudioEngine(int slotCount, Output output);
   ~AudioEngine();

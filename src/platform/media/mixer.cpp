@@ -66,6 +66,35 @@ void Mixer::mix(float* out, int frames) {
   }
 }
 
+void Mixer::skip(uint64_t frames) {
+  for (Slot& s : slots_) {
+    if (s.tail.playing) skipVoice(s.tail, frames);
+    if (s.voice.playing) s.played += skipVoice(s.voice, frames);
+  }
+}
+
+uint64_t Mixer::skipVoice(Voice& v, uint64_t frames) {
+  const uint64_t end = v.wave->frames() << 32;
+  if (v.fade > 0 || end == 0) {
+    uint64_t done = std::min<uint64_t>(frames, static_cast<uint64_t>(v.fade));
+    v.playing = false;
+    return done;
+  }
+  if (v.loop) {
+    __extension__ typedef unsigned __int128 u128;
+    v.pos = static_cast<uint64_t>((static_cast<u128>(v.pos) + static_cast<u128>(frames) * v.step) % end);
+    return frames;
+  }
+  const uint64_t left = v.pos >= end ? 0 : (end - v.pos + v.step - 1) / v.step;
+  if (frames >= left) {
+    v.playing = false;
+    v.pos = end;
+    return left;
+  }
+  v.pos += frames * v.step;
+  return frames;
+}
+
 int Mixer::mixVoice(Voice& v, float* out, int frames) {
   const Wave& w = *v.wave;
   const uint64_t n = w.frames();

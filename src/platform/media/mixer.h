@@ -37,6 +37,8 @@ class Mixer {
 
   // Adds `frames` stereo frames of every playing slot into `out` (interleaved L R).
   void mix(float* out, int frames);
+  // Moves every playing slot on by `frames` as mix would, without producing a sample.
+  void skip(uint64_t frames);
 
  private:
   struct Voice {
@@ -57,6 +59,8 @@ class Mixer {
   void cut(Slot& s);
   // Adds the voice into `out`; returns the frames it produced.
   static int mixVoice(Voice& v, float* out, int frames);
+  // Moves the voice on; returns the frames it would have produced.
+  static uint64_t skipVoice(Voice& v, uint64_t frames);
 
   int outputRate_;
   std::vector<Slot> slots_;
