@@ -25,6 +25,9 @@ struct Toolkit {
   int64_t lastPresent = 0;
   int64_t presentCost = 0;  // how long the last compose and present took
   bool presentedOnce = false;
+  bool presenting = true;
+  // Interrupts the innermost drain after the handler running now.
+  bool pumpInterrupted = false;
 
   Control* capture = nullptr;
   bool captureImplicit = false;

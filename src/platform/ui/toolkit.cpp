@@ -462,6 +462,10 @@ bool drain() {
   while (t.backend && t.backend->poll(e)) {
     any = true;
     dispatch(e);
+    if (t.pumpInterrupted) {
+      t.pumpInterrupted = false;
+      break;
+    }
   }
   return any;
 }
@@ -540,6 +544,8 @@ void shutdown() {
   t.pressed = t.lastClick = t.hover = nullptr;
   t.tipShown = false;
   t.quit = false;
+  t.presenting = true;
+  t.pumpInterrupted = false;
 }
 
 bool hasBackend() { return tk().backend != nullptr; }
@@ -573,6 +579,11 @@ void DoEventsWait(int maxWaitMs) {
 
 void invalidate() { tk().dirty = true; }
 
+void setPresenting(bool on) { tk().presenting = on; }
+bool presenting() { return tk().presenting; }
+
+void interruptPump() { tk().pumpInterrupted = true; }
+
 std::string toolTipShown() {
   Toolkit& t = tk();
   return t.tipShown ? t.tipText : "";
@@ -580,7 +591,7 @@ std::string toolTipShown() {
 
 void Present(bool force) {
   Toolkit& t = tk();
-  if (!t.backend) return;
+  if (!t.backend || !t.presenting) return;
   if (t.main && t.main->visible() && t.backend->minimized() && !force) return;
   int64_t now = nowTicks();
   if (!force && t.presentedOnce && now - t.lastPresent < msToTicks(kPresentIntervalMs)) return;
@@ -594,7 +605,7 @@ void Present(bool force) {
 
 void PresentForWait(int64_t deadline) {
   Toolkit& t = tk();
-  if (!t.backend || !anythingChanged()) return;
+  if (!t.backend || !t.presenting || !anythingChanged()) return;
   int64_t now = nowTicks();
   int64_t due = t.presentedOnce ? t.lastPresent + msToTicks(kPresentIntervalMs) : now;
   int64_t at = std::max(now, due);

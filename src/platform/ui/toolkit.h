@@ -31,6 +31,14 @@ void DoEventsWait(int maxWaitMs = 5);
 
 // Marks the frame for recomposition.
 void invalidate();
+// Off: no frame is composed or shown, while everything else (drawing into the controls, timed
+// waits) runs as before. Whole games without a screen use it.
+void setPresenting(bool on);
+bool presenting();
+// The pump running now returns after the handler that calls this; the events still queued
+// wait for the next pump. A handler that ends a loop further up the stack calls it, so that
+// the events after it are handled once that loop has unwound, not inside it.
+void interruptPump();
 // Composes and shows the frame if it changed (force: now, ignoring the pacing).
 void Present(bool force = false);
 // For a timed wait that ends at `deadline` (sys::clock() ticks): shows a changed frame now, or,
