@@ -11,7 +11,7 @@
 #include "engine/chara_setup.h"
 #include "presentation/board_draw.h"
 #include "presentation/status_panel.h"
-#include "screens/frmMain.h"
+#include "presentation/main_form.h"
 #include "system/picture_store.h"
 #include "ui/toolkit.h"
 

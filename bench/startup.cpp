@@ -1,6 +1,7 @@
 // Start-up to the first presented title frame (target: under 400 ms on the headless backend,
 // warm disk) and the resident memory on the title screen (target: under 120 MB), from a game
 // folder that links the assembled pictures, sounds and maps.
+#include "program/program.h"
 #include "system/startup.h"
 
 #include <benchmark/benchmark.h>

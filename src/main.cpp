@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "backend/sdl/sdl_backend.h"
+#include "program/program.h"
 #include "system/startup.h"
 #include "ui/toolkit.h"
 

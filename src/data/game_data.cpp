@@ -30,15 +30,15 @@ void ResetGameData() { gGame = GameData{}; }
 
 DataHooks& Hooks() { return gHooks; }
 
+std::string DataFolderOf(const std::string& appFolder) { return sys::withTrailingSeparator(appFolder) + "Vorak-Dat/"; }
+
 void InitFolderNames(std::string appFolder) {
-  // A folder that already ends in a separator (a root) gets none added; "" stays the current folder.
-  if (!appFolder.empty() && appFolder.back() != '/' && appFolder.back() != '\\') appFolder += '/';
   GameData& g = Game();
-  g.AppFolder = std::move(appFolder);
+  g.AppFolder = sys::withTrailingSeparator(std::move(appFolder));
   g.MapFolder = g.AppFolder + "Vorak-Map/";
   g.WavFolder = g.AppFolder + "Vorak-Wav/";
-  g.DatFolder = g.AppFolder + "Vorak-Dat/";
-  g.DataFile = g.AppFolder + "Vorak-Dat/Vorak.Vrk";
+  g.DatFolder = DataFolderOf(g.AppFolder);
+  g.DataFile = g.DatFolder + "Vorak.Vrk";
 }
 
 void InitFolderNames() { InitFolderNames(sys::appFolder()); }

@@ -141,4 +141,6 @@ DataHooks& Hooks();
 // The folder names beside the program: AppFolder, then "Vorak-Map/", "Vorak-Wav/", "Vorak-Dat/"
 // and the settings file "Vorak-Dat/Vorak.Vrk". Nothing is created or tested here.
 void InitFolderNames(std::string appFolder);
+// The data folder (save slots, the settings file, the instance lock) of a program folder.
+std::string DataFolderOf(const std::string& appFolder);
 void InitFolderNames();  // from the running program's folder

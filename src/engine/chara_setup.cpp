@@ -7,7 +7,7 @@
 #include "data/game_data.h"
 #include "gfx/color.h"
 #include "presentation/board_draw.h"
-#include "screens/frmMain.h"
+#include "presentation/main_form.h"
 #include "sys/number.h"
 #include "system/bitmap.h"
 #include "system/picture_store.h"

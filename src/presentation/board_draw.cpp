@@ -5,7 +5,8 @@
 #include "data/board.h"
 #include "data/game_data.h"
 #include "gfx/blit.h"
-#include "screens/frmMain.h"
+#include "presentation/main_form.h"
+#include "presentation/menu.h"
 #include "system/bitmap.h"
 #include "system/picture_store.h"
 
@@ -46,7 +47,7 @@ void DrawMap() {
   for (int i = 0; i < kPlayColumns; ++i)
     TransBlt(board, board, sky, 0, 0, kCell, skyHeight, i * kCell, 0, st.MapMaskColor);
 
-  const bool running = f.PicStatusUp.Tag == "開始";
+  const bool running = GameRunning();
   ui::PictureBox& scratch = pic.PicDummy;
   for (int r = 0; r < kPlayRows; ++r) {
     const int y = r * kCell;

@@ -4,7 +4,7 @@
 
 #include "data/game_data.h"
 #include "gfx/color.h"
-#include "screens/frmMain.h"
+#include "presentation/main_form.h"
 #include "system/bitmap.h"
 #include "system/picture_store.h"
 

@@ -8,7 +8,7 @@
 #include "data/game_data.h"
 #include "gfx/blit.h"
 #include "presentation/game_windows.h"
-#include "screens/frmMain.h"
+#include "presentation/main_form.h"
 #include "sys/number.h"
 #include "sys/text.h"
 #include "system/bitmap.h"

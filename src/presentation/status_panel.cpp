@@ -10,7 +10,8 @@
 #include "engine/stats.h"
 #include "gfx/blit.h"
 #include "presentation/message.h"
-#include "screens/frmMain.h"
+#include "presentation/main_form.h"
+#include "presentation/menu.h"
 #include "sys/number.h"
 #include "system/media.h"
 #include "system/picture_store.h"
@@ -49,7 +50,7 @@ void WriteScoreSet(bool AllActiove, bool LastScore) {
   for (int i = 0; i < 4; ++i)
     if (g.Players[static_cast<size_t>(i)].sUser != 0) ++n;
 
-  if (f.PicStatusUp.Tag != "開始") {
+  if (!GameRunning()) {
     for (int i = 0; i < 4; ++i) {
       f.PicPlayer[i].setVisible(true);
       f.PicPlayer[i].setLeft(16 + kPanelWidth * i);

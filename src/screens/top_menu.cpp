@@ -8,6 +8,8 @@
 #include "engine/chara_setup.h"
 #include "presentation/message.h"
 #include "presentation/status_panel.h"
+#include "presentation/main_form.h"
+#include "presentation/menu.h"
 #include "screens/frmMain.h"
 #include "screens/map_editor.h"
 #include "screens/map_select.h"
@@ -17,17 +19,6 @@
 #include "ui/message_box.h"
 
 namespace {
-
-bool sameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 // Right-aligned: the last button ends 3 pixels from the strip's right edge, the buttons touch.
 void layOutBar(const std::vector<std::string>& tags) {
@@ -50,13 +41,6 @@ void clearMessages() {
 
 }  // namespace
 
-int32_t GetTagToIndex(std::string_view wkTag) {
-  MainForm& f = frmMain();
-  for (int i = 0; i <= f.UcBtnClose.ubound(); ++i)
-    if (UcButton* b = f.UcBtnClose.find(i); b && sameText(b->Tag, wkTag)) return i;
-  return 0;
-}
-
 const std::vector<std::string>& TopMenuButtons(std::string_view mode) {
   static const std::vector<std::string> title = {"開始",   "読込み", "前の面", "次の面",
                                                  "マップ", "画面",   "最小化", "終了"};
@@ -76,6 +60,7 @@ void MakeTopMenu(const std::string& mode) {
   f.PicWinBase.setVisible(false);
   for (const auto& [i, b] : f.UcBtnClose) b->setVisible(false);
   f.PicStatusUp.Tag = mode;
+  GameMarkChanged();
 
   if (mode == "開始") {
     f.PicEnding.setVisible(false);

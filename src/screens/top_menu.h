@@ -7,8 +7,6 @@
 #include <string_view>
 #include <vector>
 
-// The first top-bar button whose Tag equals wkTag (letter case ignored); 0 when none does.
-int32_t GetTagToIndex(std::string_view wkTag);
 // The buttons of a mode's bar, left to right ("ゲーム" title, "開始"/"途中開始" game, "マップ"
 // editor); empty for any other text.
 const std::vector<std::string>& TopMenuButtons(std::string_view mode);

@@ -7,21 +7,12 @@
 #include <memory>
 #include <system_error>
 
-#include "data/board.h"
 #include "data/game_data.h"
-#include "data/monsters.h"
 #include "data/settings.h"
-#include "data/souba.h"
-#include "engine/chara_setup.h"
-#include "presentation/board_draw.h"
-#include "screens/frmMain.h"
-#include "screens/map_select.h"
-#include "screens/top_menu.h"
 #include "sys/instance.h"
 #include "sys/path.h"
 #include "system/display_panel.h"
 #include "system/media.h"
-#include "system/picture_store.h"
 #include "system/random.h"
 #include "system/window_helpers.h"
 #include "ui/toolkit.h"
@@ -68,13 +59,11 @@ void ResetStartup() {
 }
 
 std::string GetAppPath(const std::string& Path) {
-  std::string folder = Path.empty() ? sys::appFolder() : Path;
-  if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) folder += '/';
-  return folder;
+  return Path.empty() ? sys::appFolder() : sys::withTrailingSeparator(Path);
 }
 
 bool AppStartCheck() {
-  const std::string dat = GetAppPath("") + "Vorak-Dat/";
+  const std::string dat = DataFolderOf(GetAppPath(""));
   makeDataFolder(dat);
   auto lock = std::make_unique<sys::SingleInstanceLock>(dat);
   // An unusable data folder cannot hold the lock; the game then runs without one.
@@ -88,35 +77,6 @@ bool AppStartCheck() {
   return true;
 }
 
-void Main() {
-  if (!AppStartCheck()) {
-    Startup().EndProgram();
-    return;
-  }
-  InitFolderNames(GetAppPath(""));
-  Hooks().CrtChange = [] { CrtChange(); };
-
-  LoadPictureStore();
-  InitMonsterTable();
-  SetSouba("");
-  InitCellKinds();
-  DirectMediaInit();
-
-  Init01MakeForm();
-  InstallDrawMapHook();
-  Init02MapListRefresh();
-  Init05CharaSetup();
-  Init06CharaSetup();
-
-  LoadSettings(Game().DataFile);
-  MakeTopMenu("ゲーム");
-  frmMain().window.show();
-  ui::DoEvents();
-  Init04();
-
-  PlayMusic(Game().WavFolder + "Md-Opening.mid", 100);
-}
-
 void AppEnd() {
   GameData& g = Game();
   makeDataFolder(g.DatFolder);
@@ -125,7 +85,7 @@ void AppEnd() {
   if (g.DisplayChanged) {
     g.DisplayChanged = !DispUndo();
     int32_t w = 800, h = 600;
-    if (frmMainExists()) FitFormWindow(frmMain().window, w, h, false);
+    if (ui::Window* main = ui::mainWindow()) FitFormWindow(*main, w, h, false);
     if (g.DisplayChanged) g.DisplayChanged = !DispUndo();
   }
   state().ended = true;

@@ -4,9 +4,6 @@
 #include <functional>
 #include <string>
 
-// The program's entry: one copy only, folders, tables, media, the main window on its title
-// screen, the settings and the opening music. The program then lives in the window's handlers.
-void Main();
 // Ends the program at once when another copy runs (false); otherwise seeds the random numbers
 // from the seconds since midnight.
 bool AppStartCheck();

@@ -13,7 +13,7 @@
 #include "data/game_data.h"
 #include "gfx/surface.h"
 #include "presentation/message.h"
-#include "screens/frmMain.h"
+#include "presentation/main_form.h"
 #include "sys/clock.h"
 #include "system/media.h"
 #include "system/picture_store.h"

@@ -22,6 +22,7 @@
 #include "media/audio.h"
 #include "system/media.h"
 #include "system/picture_store.h"
+#include "program/program.h"
 #include "system/startup.h"
 #include "ui/toolkit.h"
 

@@ -11,7 +11,7 @@
 #include "backend/headless/headless_backend.h"
 #include "data/game_data.h"
 #include "presentation/message.h"
-#include "screens/frmMain.h"
+#include "presentation/main_form.h"
 #include "sys/clock.h"
 #include "system/media.h"
 #include "ui/toolkit.h"

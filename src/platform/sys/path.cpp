@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <system_error>
 
+#include "sys/text.h"
+
 namespace sys {
 namespace fs = std::filesystem;
 namespace {
@@ -20,13 +22,6 @@ std::string stripTrailing(std::string_view name) {
   // "." and ".." stay what they are.
   if (n == 0 && !name.empty() && name.find_first_not_of('.') == std::string_view::npos) return std::string(name);
   return std::string(name.substr(0, n));
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
 }
 
 // The path with "/" separators and each name stripped of what the platform ignores: the
@@ -74,7 +69,7 @@ fs::path searchPath(std::string_view gamePath) {
     if (searching && fs::is_directory(base, ec)) {
       for (const auto& e : fs::directory_iterator(base, ec)) {
         std::string name = e.path().filename().string();
-        if (sameName(stripTrailing(name), part)) {
+        if (sys::equalsIgnoreCase(stripTrailing(name), part)) {
           out /= name;
           found = true;
           break;
@@ -103,18 +98,21 @@ bool fileExists(std::string_view gamePath) {
   return fs::exists(resolvePath(gamePath), ec);
 }
 
+std::string withTrailingSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+  return folder;
+}
+
 std::string appFolder() {
   if (!gAppFolderOverride.empty()) return gAppFolderOverride;
   std::error_code ec;
   fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   std::string dir = ec ? fs::current_path(ec).string() : exe.parent_path().string();
-  if (dir.empty() || dir.back() != '/') dir += '/';
-  return dir;
+  return dir.empty() ? "/" : withTrailingSeparator(dir);
 }
 
 void setAppFolderForTests(std::string folder) {
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  gAppFolderOverride = std::move(folder);
+  gAppFolderOverride = withTrailingSeparator(std::move(folder));
 }
 
 bool readFile(std::string_view gamePath, std::string& out) {

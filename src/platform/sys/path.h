@@ -16,6 +16,9 @@ std::filesystem::path resolvePath(std::string_view gamePath);
 // True when the file or folder exists (after resolvePath).
 bool fileExists(std::string_view gamePath);
 
+// The folder written with exactly one separator at its end; "" (the current folder) stays "".
+std::string withTrailingSeparator(std::string folder);
+
 // The folder that holds the running program, with a trailing "/".
 std::string appFolder();
 // Tests point the program's folder elsewhere; "" restores the real one.

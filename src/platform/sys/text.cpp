@@ -286,6 +286,17 @@ std::string strConv(std::string_view text, int flags) {
 
 // ---- files ----
 
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
 bool isValidUtf8(std::string_view bytes) {
   for (size_t i = 0; i < bytes.size();) {
     size_t n = utf8Length(bytes, i);

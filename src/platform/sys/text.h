@@ -34,6 +34,9 @@ enum StrConvFlags : int { kUpperCase = 1, kLowerCase = 2, kProperCase = 3, kWide
 // Narrow turns full-width ASCII forms and the ideographic blank back into ASCII.
 std::string strConv(std::string_view text, int flags);
 
+// Equal but for the case of ASCII letters (the platform's text compare of names and tags).
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
 // True when `bytes` is well-formed UTF-8 (no overlong forms, no surrogates).
 bool isValidUtf8(std::string_view bytes);
 

@@ -1,0 +1,60 @@
+#include "program/program.h"
+
+#include "data/board.h"
+#include "data/game_data.h"
+#include "data/monsters.h"
+#include "data/settings.h"
+#include "data/souba.h"
+#include "engine/chara_setup.h"
+#include "presentation/board_draw.h"
+#include "presentation/menu.h"
+#include "presentation/message.h"
+#include "screens/frmMain.h"
+#include "screens/map_select.h"
+#include "screens/top_menu.h"
+#include "system/input.h"
+#include "system/media.h"
+#include "system/picture_store.h"
+#include "system/startup.h"
+#include "ui/toolkit.h"
+
+void Main() {
+  if (!AppStartCheck()) {
+    Startup().EndProgram();
+    return;
+  }
+  InitFolderNames(GetAppPath(""));
+  Hooks().CrtChange = [] { CrtChange(); };
+
+  LoadPictureStore();
+  InitMonsterTable();
+  SetSouba("");
+  InitCellKinds();
+  DirectMediaInit();
+
+  Init01MakeForm();
+  InstallDrawMapHook();
+  Init02MapListRefresh();
+  Init05CharaSetup();
+  Init06CharaSetup();
+
+  LoadSettings(Game().DataFile);
+  MakeTopMenu("ゲーム");
+  frmMain().window.show();
+  ui::DoEvents();
+  Init04();
+
+  PlayMusic(Game().WavFolder + "Md-Opening.mid", 100);
+}
+
+void ResetProgramState() {
+  ResetMainForm();
+  ResetMenuState();
+  messageWindow() = {};
+  ResetGameData();
+  Hooks() = {};
+  ResetPictureStore();
+  MediaReset();
+  InputReset();
+  ResetStartup();
+}
