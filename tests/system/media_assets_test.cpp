@@ -46,6 +46,38 @@ TEST(GameSounds, EveryEffectIsThereShortCleanAndAtItsLevel) {
   EXPECT_TRUE(std::filesystem::exists(kWav + "QV-Himitsu.Wav"));
 }
 
+// What a listener hears of a punch: its energy with the sub-bass thump weighed down
+// (a one-pole high-pass at 150 Hz), in dB.
+double punchEnergyDb(const media::Wave& w) {
+  const double a = std::exp(-2 * M_PI * 150 / w.rate);
+  double prev = 0, out = 0, sum = 0;
+  for (float s : w.samples) {
+    out = a * (out + s - prev);
+    prev = s;
+    sum += out * out;
+  }
+  return 10 * std::log10(sum);
+}
+
+TEST(GameSounds, TheHitSoundsGrowWithTheGrade) {
+  double lastSeconds = 0, lastEnergy = -1e9;
+  float lastPeak = 0;
+  for (const char* name : {"QV-Hit01.wav", "QV-Hit02.wav", "QV-Hit03.wav", "QV-Hit04.wav", "QV-Hit05.wav"}) {
+    media::Wave w;
+    ASSERT_TRUE(media::loadWave(kWav + name, w)) << name;
+    double seconds = static_cast<double>(w.frames()) / w.rate;
+    float peak = 0;
+    for (float s : w.samples) peak = std::max(peak, std::abs(s));
+    double energy = punchEnergyDb(w);
+    EXPECT_GT(seconds, lastSeconds + 0.03) << name << " is no longer than the grade below";
+    EXPECT_GE(peak, lastPeak) << name << " peaks lower than the grade below";
+    EXPECT_GT(energy, lastEnergy + 1) << name << " is not clearly louder than the grade below";
+    lastSeconds = seconds;
+    lastPeak = peak;
+    lastEnergy = energy;
+  }
+}
+
 TEST(GameMusic, EveryPieceIsAMidiFileThatPlaysForItsLength) {
   std::string font = media::defaultSoundFont();
   struct Case {
