@@ -14,6 +14,7 @@
 #include <string>
 
 #include "backend/headless/headless_backend.h"
+#include "support/headless_program.h"
 #include "data/game_data.h"
 #include "presentation/message.h"
 #include "screens/frmMain.h"
@@ -35,24 +36,8 @@ double residentMegabytes() {
   return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-// A folder of its own (the lock and the settings go there), the game's assets linked in.
-struct GameFolder {
-  fs::path path = fs::temp_directory_path() / ("vorak-bench-startup-" + std::to_string(::getpid()));
-  GameFolder() {
-    fs::create_directories(path);
-    for (const char* sub : {"Vorak-Map", "Vorak-Wav", "Vorak-Pic"})
-      if (!fs::exists(path / sub)) fs::create_directory_symlink(fs::path(VORAK_GAME_DIR) / sub, path / sub);
-    sys::setAppFolderForTests(path.string() + "/");
-  }
-  ~GameFolder() {
-    sys::setAppFolderForTests("");
-    std::error_code ec;
-    fs::remove_all(path, ec);
-  }
-};
-
 void BM_StartUpToTitleFrame(benchmark::State& state) {
-  GameFolder folder;
+  testing_support::GameFolder folder;  // the lock and the settings go there
   Startup().EndProgram = [] {};
   double rss = 0;
   for (auto _ : state) {
@@ -60,11 +45,7 @@ void BM_StartUpToTitleFrame(benchmark::State& state) {
     auto b = std::make_unique<ui::HeadlessBackend>();
     ui::HeadlessBackend* hb = b.get();
     ui::init(std::move(b));
-    ResetGameData();
-    ResetPictureStore();
-    ResetMainForm();
-    ResetStartup();
-    messageWindow() = {};
+    ResetProgramState();
     state.ResumeTiming();
 
     Main();
@@ -73,14 +54,13 @@ void BM_StartUpToTitleFrame(benchmark::State& state) {
 
     state.PauseTiming();
     rss = residentMegabytes();
-    ResetMainForm();
-    MediaReset();
+    ResetProgramState();
     ui::shutdown();
     state.ResumeTiming();
   }
   state.counters["title_rss_MB"] = rss;
-  ResetStartup();
   Startup().EndProgram = nullptr;
+  sys::setAppFolderForTests("");
 }
 BENCHMARK(BM_StartUpToTitleFrame)->Unit(benchmark::kMillisecond)->Iterations(5);
 

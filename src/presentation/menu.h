@@ -5,6 +5,7 @@
 // without acting on a stale choice.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,16 @@ void PumpOnce();
 // Drops clicks and keys that came while the engine was busy: input off, one pump, input on;
 // then CheckGameLeft.
 void DropQueuedInput();
+// Builds and shows the menu of `name` (one of the ten modes) in the status panel of player wkID
+// (0 to 3; any other value leaves the panel where it is) and sets MenuCommand to `name`.
+void MakeMenu(const std::string& name, int32_t wkID);
+// A pressed menu button (also the menu keys): writes MenuCommand and MenuChoice as its mode says.
+void UcBtnMenu_Click(int32_t Index);
+// The one-button confirmation "はい" for player wkID (-1: CurrentPlayer, written back into wkID);
+// a human is waited for, anyone else passes at once.
+void PushButton(int32_t& wkID);
+void PushButton();
+
 // The top bar calls this when it changes the mark: a running game loop is then left, and the
 // events after the press are handled once it has unwound.
 void GameMarkChanged();

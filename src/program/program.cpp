@@ -55,6 +55,9 @@ void ResetProgramState() {
   Hooks() = {};
   ResetPictureStore();
   MediaReset();
+  Media().SilentOutput = false;
+  Media().NullOutput = false;
+  Media().SoundFont.clear();
   InputReset();
   ResetStartup();
 }

@@ -4,6 +4,7 @@
 
 #include "data/game_data.h"
 #include "gfx/blit.h"
+#include "presentation/menu.h"
 #include "presentation/message.h"
 #include "screens/start_screen.h"
 #include "screens/top_menu.h"
@@ -37,6 +38,7 @@ void Form_Load() {
   f.window.QueryUnload = [] { AppEnd(); };
   f.PicStatusUp.MouseDown = [&f](int, int, int, int) { DragWindow(f.window); };
   wireClicks(f.UcBtnClose, UcBtnClose_Click);
+  wireClicks(f.UcBtnMenu, UcBtnMenu_Click);
   wireClicks(f.UcBtnMenuSt0, UcBtnMenuSt0_Click);
   wireClicks(f.CmdPlayer, CmdPlayer_Click);
   wireClicks(f.cmdDataGet, cmdDataGet_Click);
@@ -165,8 +167,8 @@ void Init01MakeForm() {
 void Form_KeyUp(int32_t /*KeyCode*/, int32_t /*Shift*/) { frmMain().LastKey = 0; }
 
 namespace {
-// A menu button acts through its own Click, which the menus wire to UcBtnMenu_Click; one in a
-// hidden menu panel is not on screen and takes no key.
+// A menu button acts through its own Click (UcBtnMenu_Click), even while disabled after a press;
+// one in a hidden menu panel is not on screen and takes no key.
 void pressMenuButton(int i) {
   UcButton* b = frmMain().UcBtnMenu.find(i);
   if (b && b->effectivelyVisible() && b->Click) b->Click();

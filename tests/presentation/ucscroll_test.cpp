@@ -165,3 +165,30 @@ TEST_F(ScrollTest, ScrollBlockStaysInsideTheBuffer) {
 }
 
 }  // namespace
+
+namespace {
+// The strip on its way: every pause of the scroll shows the step drawn before it.
+TEST_F(Scroller, EachStepOfAScrollIsShownDuringItsPause) {
+  psc->SetScrollSpeed(Fixed::fromRaw(100));  // 0.01 s, longer than the pacing of presents
+  std::vector<gfx::Color> bottom;              // the window's last row at each present
+  hb->onPresent = [&](const gfx::Surface& f) { bottom.push_back(f.pixel(10 + 5, 20 + 31)); };
+  psc->AddBlock(0, 32);
+  hb->onPresent = nullptr;
+  // A frame for every step, each with the next row of the strip at the bottom.
+  ASSERT_GE(bottom.size(), 32u);
+  for (int k = 0; k < 32; ++k) EXPECT_EQ(bottom[static_cast<size_t>(k)], rowColor(k)) << k;
+}
+
+// Whole games run without a screen: the scroller still draws and waits, nothing is shown.
+TEST_F(Scroller, NothingIsShownWhilePresentingIsOff) {
+  psc->SetScrollSpeed(Fixed::fromRaw(100));
+  const int before = hb->presentCount();
+  ui::setPresenting(false);
+  int64_t t0 = clk->now();
+  psc->AddBlock(0, 32);
+  ui::setPresenting(true);
+  EXPECT_EQ(hb->presentCount(), before);
+  EXPECT_EQ(clk->now() - t0, 33 * 10 * kMs);
+  EXPECT_EQ(psc->PicWaku.pixel(5, 30), rowColor(31));
+}
+}  // namespace

@@ -16,7 +16,7 @@
 #include "presentation/message.h"
 #include "screens/frmMain.h"
 #include "support/headless_game.h"
-#include "support/temp_dir.h"
+#include "support/headless_program.h"
 #include "sys/clock.h"
 #include "sys/path.h"
 #include "media/audio.h"
@@ -32,23 +32,15 @@ class ScreensTest : public HeadlessGameTest {
  protected:
   void SetUp() override {
     HeadlessGameTest::SetUp();
-    ResetStartup();
     // SetUp runs again over the same folder when a test restarts the program.
-    const fs::path game = VORAK_GAME_DIR;
-    fs::create_directories(dir.path() / "Vorak-Map");
-    for (const char* m : {"01-Standard.map", "02-Gentle.map", "03-Challenge.map"})
-      fs::copy_file(game / "Vorak-Map" / m, dir.path() / "Vorak-Map" / m, fs::copy_options::overwrite_existing);
-    for (const char* sub : {"Vorak-Wav", "Vorak-Pic"})
-      if (!fs::exists(dir.path() / sub)) fs::create_directory_symlink(game / sub, dir.path() / sub);
-    sys::setAppFolderForTests(dir.path().string() + "/");
+    dir.use();
     Startup().EndProgram = [this] { ++ends; };
     Media().SilentOutput = true;
   }
   void TearDown() override {
-    ResetStartup();
+    HeadlessGameTest::TearDown();
     Startup().EndProgram = nullptr;
     sys::setAppFolderForTests("");
-    HeadlessGameTest::TearDown();
   }
   // The program as it stands once start-up is done.
   void start() {
@@ -71,6 +63,6 @@ class ScreensTest : public HeadlessGameTest {
     pump();
   }
 
-  testing_support::TempDir dir;
+  testing_support::GameFolder dir;
   int ends = 0;
 };

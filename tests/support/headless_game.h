@@ -10,8 +10,9 @@
 
 #include "backend/headless/headless_backend.h"
 #include "data/game_data.h"
-#include "presentation/message.h"
 #include "presentation/main_form.h"
+#include "presentation/message.h"
+#include "program/program.h"
 #include "sys/clock.h"
 #include "system/media.h"
 #include "ui/toolkit.h"
@@ -19,20 +20,15 @@
 class HeadlessGameTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ResetProgramState();
     auto b = std::make_unique<ui::HeadlessBackend>();
     hb = b.get();
     ui::init(std::move(b));
-    ResetGameData();
-    ResetMainForm();
-    messageWindow() = {};
     messages.clear();
     messageWindow().onWrite = [this](std::string_view t, bool) { messages.emplace_back(t); };
   }
   void TearDown() override {
-    ResetMainForm();
-    MediaReset();
-    Media().SilentOutput = false;
-    messageWindow() = {};
+    ResetProgramState();
     ui::shutdown();
   }
 

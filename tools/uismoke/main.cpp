@@ -1,6 +1,7 @@
 // Shows a main window with a picture box inside a container, drawn with known colours, and
 // answers commands on stdin: "full" switches to the full-screen 800 x 600 view, "window" back,
-// "text" gives a text box the focus, "quit" ends. Prints "READY <x> <y>" (the client area on the desktop) after each
+// "text" gives a text box the focus, "message" writes a line into a slow message window and
+// prints "PRESENTS n" (the frames shown while it scrolled in), "quit" ends. Prints "READY <x> <y>" (the client area on the desktop) after each
 // step, and "DOWN button shift x y" for a press on the picture box, "KEY code shift" for a key and "TEXT text" for each
 // change of the text box.
 #include <poll.h>
@@ -11,6 +12,9 @@
 
 #include "backend/sdl/sdl_backend.h"
 #include "gfx/blit.h"
+#include "presentation/controls/UCFont.h"
+#include "presentation/controls/UcScroll.h"
+#include "presentation/message.h"
 #include "sys/clock.h"
 #include "ui/picture_box.h"
 #include "ui/text_box.h"
@@ -68,6 +72,17 @@ int main() {
     std::printf("TEXT %s\n", txt.text().c_str());
     std::fflush(stdout);
   };
+  // A message window as the game's, but ten times slower: a line takes about a second.
+  auto& scroll = main.add<UcScroll>("UcSc", &bgv);
+  scroll.move(16, 344, 768, 32);
+  scroll.SetBackColor(0, gfx::rgb(0, 0, 128));
+  scroll.SetWakuColor(gfx::rgb(0, 0, 128));
+  scroll.SetScrollSpeed(sys::Fixed::fromRaw(300));
+  scroll.SetWaku(0, 0);
+  scroll.SetBackClear();
+  UCFont font;
+  messageWindow().UcSc = &scroll;
+  messageWindow().UCFt = &font;
   main.show();
   settle(500);
   ready();
@@ -86,6 +101,12 @@ int main() {
         line.erase(0, nl + 1);
         if (cmd == "quit") return 0;
         if (cmd == "text") txt.setFocus();
+        if (cmd == "message") {
+          int64_t before = ui::framesPresented();
+          WriteMessage("{1&FFF}{2&FF0}一歩ずつ見えるメッセージ", false);
+          std::printf("PRESENTS %lld\n", static_cast<long long>(ui::framesPresented() - before));
+          std::fflush(stdout);
+        }
         if (cmd == "full") {
           ui::DisplayMode m{800, 600, 16};
           if (!ui::backend().setDisplayMode(&m)) std::puts("FAILED full");

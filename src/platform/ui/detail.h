@@ -26,6 +26,7 @@ struct Toolkit {
   int64_t presentCost = 0;  // how long the last compose and present took
   bool presentedOnce = false;
   bool presenting = true;
+  int64_t framesPresented = 0;
   // Interrupts the innermost drain after the handler running now.
   bool pumpInterrupted = false;
 

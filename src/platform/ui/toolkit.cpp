@@ -580,6 +580,7 @@ void DoEventsWait(int maxWaitMs) {
 void invalidate() { tk().dirty = true; }
 
 void setPresenting(bool on) { tk().presenting = on; }
+int64_t framesPresented() { return tk().framesPresented; }
 bool presenting() { return tk().presenting; }
 
 void interruptPump() { tk().pumpInterrupted = true; }
@@ -598,6 +599,7 @@ void Present(bool force) {
   if (!anythingChanged() && t.presentedOnce) return;
   compose();
   t.backend->present(t.frame);
+  ++t.framesPresented;
   t.lastPresent = now;
   t.presentCost = nowTicks() - now;
   t.presentedOnce = true;

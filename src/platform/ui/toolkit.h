@@ -35,6 +35,8 @@ void invalidate();
 // waits) runs as before. Whole games without a screen use it.
 void setPresenting(bool on);
 bool presenting();
+// Frames shown since the program started.
+int64_t framesPresented();
 // The pump running now returns after the handler that calls this; the events still queued
 // wait for the next pump. A handler that ends a loop further up the stack calls it, so that
 // the events after it are handled once that loop has unwound, not inside it.

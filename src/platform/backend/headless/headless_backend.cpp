@@ -31,6 +31,7 @@ void HeadlessBackend::restore() {
 void HeadlessBackend::present(const gfx::Surface& frame) {
   frame_ = frame;
   ++presents_;
+  if (onPresent) onPresent(frame_);
 }
 
 bool HeadlessBackend::poll(Event& e) {

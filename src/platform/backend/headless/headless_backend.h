@@ -68,6 +68,8 @@ class HeadlessBackend final : public Backend {
 
   // Runs when a wait finds the queue empty: lets a test answer a modal loop.
   std::function<void()> onIdle;
+  // Sees every presented frame.
+  std::function<void(const gfx::Surface&)> onPresent;
 
   const gfx::Surface& lastFrame() const { return frame_; }
   int presentCount() const { return presents_; }
