@@ -123,3 +123,34 @@ TEST(Mixer, IgnoresSlotsOutsideItsRange) {
 }
 
 }  // namespace
+
+namespace {
+// Skipping frames leaves every slot where mixing them would have: the same frames played, the
+// same end, the same place in a loop.
+TEST(Mixer, SkippingKeepsTheSoundsTimeLikeMixing) {
+  struct Case {
+    int rate, hz;
+    bool loop;
+    uint64_t chunk;  // frames skipped or mixed at a time
+  } cases[] = {
+      {22050, 22050, false, 64}, {22050, 11025, false, 1000}, {44100, 40000, false, 7},
+      {11025, 17000, true, 333}, {22050, 22050, true, 100000},
+  };
+  for (const Case& c : cases) {
+    media::Mixer mixed(2, 44100), skipped(2, 44100);
+    for (media::Mixer* m : {&mixed, &skipped}) {
+      m->load(1, constant(c.rate, static_cast<size_t>(c.rate / 100)));
+      m->setFrequency(1, c.hz);
+      m->play(1, c.loop);
+    }
+    std::vector<float> out(2 * c.chunk);
+    for (int round = 0; round < 200; ++round) {
+      mixed.mix(out.data(), static_cast<int>(c.chunk));
+      skipped.skip(c.chunk);
+      ASSERT_EQ(skipped.framesPlayed(1), mixed.framesPlayed(1)) << c.rate << " " << c.hz << " round " << round;
+      ASSERT_EQ(skipped.playing(1), mixed.playing(1)) << c.rate << " " << c.hz << " round " << round;
+    }
+    EXPECT_EQ(mixed.playing(1), c.loop);
+  }
+}
+}  // namespace
