@@ -97,4 +97,3 @@ void ResetMainForm();
 
 // The first top-bar button whose Tag equals wkTag (letter case ignored); 0 when none does.
 int32_t GetTagToIndex(std::string_view wkTag);
-
