@@ -77,3 +77,8 @@ void CharaZorder(int32_t ID) {
     g.Players[static_cast<size_t>(j)].zPos = static_cast<int32_t>(k);
   }
 }
+
+// Not built yet: the procedure arrives with its own change; until then it does nothing.
+void PlayAnime(int32_t, const std::vector<int32_t>&, sys::Fixed) {}
+
+void WriteAnimation(int32_t, const std::string&) {}
