@@ -2,6 +2,8 @@
 // game folder: key colours, cell layout, fade-out masks and the aim coverage of every portrait.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -100,6 +102,46 @@ TEST(CharacterSheet, SeatsWearDifferentColours) {
         for (int x = 0; x < kCell; ++x) differing += s.pixel(x, a * kCell + y) != s.pixel(x, b * kCell + y);
       EXPECT_GT(differing, 100) << "seats " << a << " and " << b;
     }
+}
+
+// Each seat plays its own hero, told apart by shape and not only by colour.
+TEST(CharacterSheet, EverySeatHasItsOwnSilhouette) {
+  gfx::Surface s = picture("PicChara.png");
+  for (int pose : {0, 3, 9})
+    for (int a = 0; a < 4; ++a)
+      for (int b = a + 1; b < 4; ++b) {
+        int differing = 0;
+        for (int y = 0; y < kCell; ++y)
+          for (int x = 0; x < kCell; ++x)
+            differing += (s.pixel(pose * kCell + x, a * kCell + y) == kKey) !=
+                         (s.pixel(pose * kCell + x, b * kCell + y) == kKey);
+        EXPECT_GT(differing, 40) << "pose " << pose << ", seats " << a << " and " << b;
+      }
+}
+
+// How far a frame's figure leans, in degrees from upright: the direction from the soles of its
+// boots to its face (the centres of the two colours every hero shares), negative when the head
+// lies left of the feet.
+double leanOf(const gfx::Surface& s, int col, int row) {
+  const gfx::Color skin = gfx::rgb(0xFF, 0xD8, 0xAE), sole = gfx::rgb(0x5C, 0x34, 0x20);
+  double fx = 0, fy = 0, fn = 0, sx = 0, sy = 0, sn = 0;
+  for (int y = 0; y < kCell; ++y)
+    for (int x = 0; x < kCell; ++x) {
+      gfx::Color c = s.pixel(col * kCell + x, row * kCell + y);
+      if (c == skin) fx += x, fy += y, fn += 1;
+      if (c == sole) sx += x, sy += y, sn += 1;
+    }
+  if (fn == 0 || sn == 0) return NAN;
+  return std::atan2(fx / fn - sx / sn, sy / sn - fy / fn) * 180 / M_PI;
+}
+
+TEST(CharacterSheet, ToppledFramesFallToTheirSides) {
+  gfx::Surface s = picture("PicChara.png");
+  for (int seat = 0; seat < 4; ++seat) {
+    EXPECT_NEAR(leanOf(s, 0, seat), 0, 5) << "seat " << seat << " standing";
+    EXPECT_LT(leanOf(s, 12, seat), -30) << "seat " << seat << " toppling left";
+    EXPECT_GT(leanOf(s, 19, seat), 30) << "seat " << seat << " toppling right";
+  }
 }
 
 }  // namespace

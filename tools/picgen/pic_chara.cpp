@@ -1,9 +1,12 @@
-// PicChara: rows 0-3 the four seats' adventurer in 21 poses, rows 4-28 one portrait per monster
+// PicChara: rows 0-3 the four seats' adventurers in 21 poses, rows 4-28 one portrait per monster
 // in column 0. Every pose is composed from a few drawn parts and outlined last, so the ring of
 // dark ink always follows the final silhouette.
 #include "pic_chara.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,11 +64,6 @@ gfx::Surface withLegs(gfx::Surface s, const gfx::Surface& legs) {
   return s;
 }
 
-gfx::Surface withFace(gfx::Surface s, const gfx::Surface& face) {
-  pasteOpaque(s, face, 9, 12);
-  return s;
-}
-
 // The hanging arms occupy columns 8-9 and 22-23 of the body; a raised arm replaces one.
 constexpr int kArmX = 21, kArmY = 2;
 gfx::Surface withRaisedArm(gfx::Surface s, const gfx::Surface& arm) {
@@ -80,28 +78,83 @@ gfx::Surface withBothArmsUp(gfx::Surface s, const gfx::Surface& arm) {
   return s;
 }
 
-// Falling over to the left: every row slides left by a quarter of its height above the feet, so
-// the figure leans about 14 degrees, its flung hands still inside the cell.
+// The figure turned anticlockwise by `angle` about its left boot's outer edge, on a canvas three
+// cells wide. Each pixel samples the figure 4 x 4 times and takes the colour most of its figure
+// samples show, so thin parts (arms, ribbons) keep their shape instead of breaking up.
+gfx::Surface turned(const gfx::Surface& s, double angle) {
+  constexpr int kSub = 4, kBig = 3 * kCell;
+  constexpr double px = 10, py = 30;  // the pivot, in the figure and (plus kCell) on the canvas
+  const double c = std::cos(angle), sn = std::sin(angle);
+  gfx::Surface big(kBig, kBig, gfx::kMagenta);
+  for (int y = 0; y < kBig; ++y)
+    for (int x = 0; x < kBig; ++x) {
+      std::map<gfx::Color, int> votes;
+      int figure = 0;
+      for (int j = 0; j < kSub; ++j)
+        for (int i = 0; i < kSub; ++i) {
+          // Turned back (clockwise), the sample shows where it lay in the upright figure.
+          double dx = x + (i + 0.5) / kSub - kCell - px, dy = y + (j + 0.5) / kSub - kCell - py;
+          int sx = static_cast<int>(std::floor(px + c * dx - sn * dy));
+          int sy = static_cast<int>(std::floor(py + sn * dx + c * dy));
+          if (sx < 0 || sy < 0 || sx >= kCell || sy >= kCell || s.pixel(sx, sy) == gfx::kMagenta) continue;
+          ++votes[s.pixel(sx, sy)];
+          ++figure;
+        }
+      if (figure * 2 < kSub * kSub) continue;
+      auto most = std::max_element(votes.begin(), votes.end(),
+                                   [](const auto& a, const auto& b) { return a.second < b.second; });
+      big.setPixel(x, y, most->first);
+    }
+  return big;
+}
+
+// The smallest rectangle holding every pixel that is not magenta.
+Rect figureBox(const gfx::Surface& s) {
+  Rect box{s.width(), s.height(), 0, 0};
+  for (int y = 0; y < s.height(); ++y)
+    for (int x = 0; x < s.width(); ++x)
+      if (s.pixel(x, y) != gfx::kMagenta)
+        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+  return box;
+}
+
+// Falling over to the left: leaning as near 45 degrees as the hero's hat and hair allow while the
+// whole figure, with room for its outline, still fits the cell with its feet on row 29.
 gfx::Surface toppledLeft(const gfx::Surface& s) {
-  gfx::Surface out(kCell, kCell, gfx::kMagenta);
-  for (int y = 0; y < kCell; ++y) {
-    int dx = 5 - (29 - y) / 4;
-    for (int x = 0; x < kCell; ++x) out.setPixel(x + dx, y, s.pixel(x, y));
+  gfx::Surface big;
+  Rect box;
+  for (int degrees : {45, 50, 40, 55, 60, 35, 65, 30}) {
+    big = turned(s, degrees * M_PI / 180);
+    box = figureBox(big);
+    if (box.width() <= kCell - 2 && box.height() <= kCell - 3) break;
   }
-  return out;
-}
-
-// Flat on the ground, head to the left, back on the floor row of the piece.
-gfx::Surface lyingLeft(const gfx::Surface& s) {
   gfx::Surface out(kCell, kCell, gfx::kMagenta);
-  stamp(out, 0, 4, turnedLeft(s));
+  stamp(out, (kCell - box.width()) / 2 - box.left, 30 - box.bottom, big);
   return out;
 }
 
-std::array<gfx::Surface, kPoses> adventurerPoses(const PixelArt& art) {
-  const gfx::Surface& front = art.sprite("hero_front");
-  const gfx::Surface& back = art.sprite("hero_back");
-  const gfx::Surface& side = art.sprite("hero_side");
+// Flat on the ground, head to the left, its lowest pixel on the floor row of the piece.
+gfx::Surface lyingLeft(const gfx::Surface& s) {
+  gfx::Surface flat = turnedLeft(s);
+  gfx::Surface out(kCell, kCell, gfx::kMagenta);
+  stamp(out, 0, 30 - figureBox(flat).bottom, flat);
+  return out;
+}
+
+// Hero `n`'s 21 poses, from its front, back and side views and the parts all heroes share.
+std::array<gfx::Surface, kPoses> heroPoses(const PixelArt& art, int n) {
+  const std::string me = "hero" + std::to_string(n);
+  // A hero may wear something over every face (glasses), whatever the expression.
+  const gfx::Surface* over = art.has(me + "_face_over") ? &art.sprite(me + "_face_over") : nullptr;
+  auto withFace = [&](gfx::Surface s, const gfx::Surface& face) {
+    pasteOpaque(s, face, 9, 12);
+    if (over) stamp(s, 9, 12, *over);
+    return s;
+  };
+  gfx::Surface front = art.sprite(me + "_front");
+  if (over) stamp(front, 9, 12, *over);
+  const gfx::Surface& back = art.sprite(me + "_back");
+  const gfx::Surface& side = art.sprite(me + "_side");
   const gfx::Surface& step = art.sprite("hero_legs_front_step");
   const gfx::Surface& arm = art.sprite("hero_arm_up");
   gfx::Surface armV = arm;
@@ -109,7 +162,7 @@ std::array<gfx::Surface, kPoses> adventurerPoses(const PixelArt& art) {
   gfx::Surface left = side;
   gfx::Surface leftHalf = withLegs(side, art.sprite("hero_legs_side_half"));
   gfx::Surface leftStride = withLegs(side, art.sprite("hero_legs_side_stride"));
-  gfx::Surface topple = toppledLeft(withBothArmsUp(withFace(front, art.sprite("hero_face_surprise")), arm));
+  gfx::Surface topple = toppledLeft(withFace(front, art.sprite("hero_face_surprise")));
   gfx::Surface lying = lyingLeft(withFace(front, art.sprite("hero_face_cry")));
   std::array<gfx::Surface, kPoses> p{
       front,
@@ -172,9 +225,9 @@ gfx::Surface monsterPortrait(const PixelArt& art, int index) {
 namespace {
 
 void drawChara(gfx::Surface& sheet, const Context& ctx) {
-  auto poses = adventurerPoses(ctx.art);
   const SeatTones& drawn = kSeatTones[0];
   for (int seat = 0; seat < 4; ++seat) {
+    auto poses = heroPoses(ctx.art, seat);
     const SeatTones& t = kSeatTones[static_cast<size_t>(seat)];
     std::map<gfx::Color, gfx::Color> swap{{drawn.light, t.light}, {drawn.mid, t.mid}, {drawn.dark, t.dark}};
     for (int p = 0; p < kPoses; ++p)
