@@ -1,6 +1,5 @@
 // The picture store, loaded from the generated game folder: every picture at its exact size, the
 // pixels other code reads as keys or markers, the built die strip, and stand-ins for bad files.
-#include "support/temp_dir.h"
 #include "system/picture_store.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +9,7 @@
 
 #include "gfx/blit.h"
 #include "gfx/image.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -86,6 +86,24 @@ TEST_F(PictureStoreTest, TheBoardSheetCarriesItsKeys) {
   const gfx::Surface& sky = frmPic().PicMapSky.surface();
   for (int y = 0; y < sky.height(); ++y)
     for (int x = 0; x < sky.width(); ++x) ASSERT_NE(sky.pixel(x, y), gfx::kMagenta) << "sky " << x << "," << y;
+}
+
+// Cells a player must spot at full size: the smallest crack opens at least two pixels on every
+// row, and both grass tiles are thick clumps, not a few stray blades.
+TEST_F(PictureStoreTest, SmallCracksAndGrassReadAtFullSize) {
+  load(kPicDir);
+  const gfx::Surface& map = frmPic().PicMap.surface();
+  for (int y = 0; y < 32; ++y) {
+    int hole = 0;
+    for (int x = 32; x < 64; ++x) hole += map.pixel(x, y) == gfx::kRed;
+    EXPECT_GE(hole, 2) << "crack 1, row " << y;
+  }
+  for (int Y : {0, 1}) {
+    int drawn = 0;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 128; x < 160; ++x) drawn += map.pixel(x, Y * 32 + y) != gfx::kMagenta;
+    EXPECT_GT(drawn, 250) << "grass " << Y + 1;
+  }
 }
 
 TEST_F(PictureStoreTest, TheDieStripRepeatsItsFirstFace) {

@@ -104,6 +104,24 @@ TEST(CharacterSheet, SeatsWearDifferentColours) {
     }
 }
 
+// 火の玉 is a will-o'-wisp: a pale, cool flame, not a hot orange one.
+TEST(CharacterSheet, TheWillOWispIsPale) {
+  gfx::Surface s = picture("PicChara.png");
+  double n = 0, r = 0, b = 0, light = 0;
+  for (int y = 0; y < kCell; ++y)
+    for (int x = 0; x < kCell; ++x) {
+      gfx::Color c = s.pixel(x, (4 + 7) * kCell + y);
+      if (c == kKey) continue;
+      n += 1;
+      r += gfx::red(c);
+      b += gfx::blue(c);
+      light += (gfx::red(c) + gfx::green(c) + gfx::blue(c)) / 3 > 170;
+    }
+  ASSERT_GT(n, 0);
+  EXPECT_GT(b, r * 1.1) << "bluer than red";
+  EXPECT_GT(light / n, 0.5) << "mostly light";
+}
+
 // Each seat plays its own hero, told apart by shape and not only by colour.
 TEST(CharacterSheet, EverySeatHasItsOwnSilhouette) {
   gfx::Surface s = picture("PicChara.png");

@@ -51,31 +51,27 @@ void plate(Surface& t, Rect r, Color bg, Color border, const std::string& label,
 
 // --- the see-through tiles (red = sky, magenta = the row's wall) --------------------------------
 
-// A crack from top to bottom; `half` is its half-width at the middle.
+// A crack from top to bottom; `half` is its half-width at the middle. Even the smallest is a
+// two-pixel gap between broken lips, so it reads on grass and stone alike at full size.
 void crack(Surface& t, int half) {
   static const int wob[32] = {0, 1,  1,  2,  1,  0, -1, -2, -2, -1, 0, 1,  2,  2, 1, 0,
                               0, -1, -2, -2, -1, 0, 1,  1,  2,  1,  0, -1, -1, 0, 1, 1};
   for (int y = 0; y < 32; ++y) {
     // Widest at the centre so the middle of the big crack is always open.
     int dist = y < 16 ? 15 - y : y - 16;
-    int w = std::max(0, half - dist * half / 16);
+    int w = std::max(1, half - dist * half / 16);
     int cx = 16 + (half >= 5 ? wob[y] / 2 : wob[y]);
-    int x0 = cx - w, x1 = cx + w - (half > 0 ? 1 : 0);
-    if (half == 0) x1 = x0 = cx;
-    // Broken edges: a dark lip on the left, a lit one on the right.
+    int x0 = cx - w, x1 = cx + w - 1;
+    // Broken edges: a dark lip on the left, a lit one on the right, crumbled earth beyond.
     t.setPixel(x0 - 1, y, kInk);
     t.setPixel(x1 + 1, y, gfx::rgb(60, 44, 40));
-    if (half >= 3) {
-      t.setPixel(x0 - 2, y, gfx::rgb(80, 64, 58));
-      t.setPixel(x1 + 2, y, gfx::rgb(80, 64, 58));
-    }
+    t.setPixel(x0 - 2, y, gfx::rgb(80, 64, 58));
+    t.setPixel(x1 + 2, y, gfx::rgb(80, 64, 58));
     hline(t, x0, x1, y, HOLE);
   }
   // Hairline branches.
-  if (half >= 1) {
-    line(t, 13, 6, 8, 3, kInk);
-    line(t, 19, 24, 25, 28, kInk);
-  }
+  line(t, 13, 6, 8, 3, kInk);
+  line(t, 19, 24, 25, 28, kInk);
   if (half >= 3) {
     line(t, 20, 10, 27, 7, kInk);
     line(t, 11, 21, 4, 25, kInk);
@@ -198,20 +194,30 @@ void tStart(Surface& t) {
   }
 }
 
-void tuft(Surface& t, int x, int base, int h) {
-  line(t, x, base, x - 2, base - h + 1, kGrassDark);
-  line(t, x + 1, base, x + 1, base - h, kGrass);
-  line(t, x + 2, base, x + 4, base - h + 2, kGrassLight);
+// Eyes peering out of the grass: what lurks there.
+void lurkingEyes(Surface& t, int x, int y, Color eye) {
+  for (int dx : {0, 6}) {
+    fill(t, Rect::xywh(x + dx - 1, y - 1, 4, 4), kInk);
+    fill(t, Rect::xywh(x + dx, y, 2, 2), eye);
+    t.setPixel(x + dx + 1, y + 1, kInk);
+  }
 }
 
+// A thick clump of long grass, ringed in ink so it stands out on any wall, with a pair of yellow
+// eyes in it: weak monsters turn up here now and then.
 void tGrass1(Surface& t) {
-  tuft(t, 3, 31, 6);
-  tuft(t, 12, 31, 8);
-  tuft(t, 22, 31, 6);
-  tuft(t, 27, 31, 4);
-  t.setPixel(14, 22, gfx::rgb(250, 230, 80));
+  for (int i = 0; i < 9; ++i) {
+    int x = 4 + i * 3, h = 12 + (i * 5) % 7, lean = (i - 4) / 2;
+    line(t, x, 31, x + lean, 31 - h, i % 2 ? kGrassDark : kGrass);
+    line(t, x + 1, 31, x + 1 + lean, 32 - h, i % 3 ? kGrass : kGrassLight);
+  }
+  fill(t, Rect{4, 24, 29, 32}, kGrassDark);
+  dither(t, Rect{4, 21, 29, 25}, kGrassDark, kGrass, 8);
+  outline(t, t.bounds(), M, kInk);
+  lurkingEyes(t, 11, 25, gfx::rgb(250, 230, 80));
 }
 
+// Tall grass from edge to edge with red eyes in it: monsters are likely here.
 void tGrass2(Surface& t) {
   for (int i = 0; i < 11; ++i) {
     int x = 1 + i * 3;
@@ -221,6 +227,7 @@ void tGrass2(Surface& t) {
   }
   fill(t, Rect{0, 27, 32, 32}, kGrassDark);
   dither(t, Rect{0, 25, 32, 28}, kGrassDark, kGrass, 8);
+  lurkingEyes(t, 12, 22, gfx::rgb(250, 70, 50));
 }
 
 void tFountain(Surface& t) {
@@ -612,7 +619,7 @@ const std::map<std::string, TileFn>& tiles() {
       {"00", [](Surface&) {}},
       {"01", tWall},
       {"02", tStart},
-      {"10", [](Surface& s) { crack(s, 0); }},
+      {"10", [](Surface& s) { crack(s, 1); }},
       {"11", [](Surface& s) { crack(s, 3); }},
       {"12", [](Surface& s) { crack(s, 7); }},
       {"20", tPond},
