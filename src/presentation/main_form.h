@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "presentation/controls/UCFont.h"
@@ -87,6 +88,11 @@ struct MainForm {
 
   // The key code of the last handled press; 0 once it was released.
   int32_t LastKey = 0;
+
+  // The editor's most recent drop: its code (empty before the first) and cell. The Shift fill
+  // starts there, also after the editor was left and entered again.
+  std::string LastDropCode;
+  int32_t LastDropX = 0, LastDropY = 0;
 };
 
 // The one main window; made on first use.

@@ -6,6 +6,7 @@
 #include "gfx/blit.h"
 #include "presentation/menu.h"
 #include "presentation/message.h"
+#include "screens/map_editor.h"
 #include "screens/start_screen.h"
 #include "screens/top_menu.h"
 #include "system/bitmap.h"
@@ -36,7 +37,13 @@ void Form_Load() {
   };
   f.window.KeyUp = [](int& key, int shift) { Form_KeyUp(key, shift); };
   f.window.QueryUnload = [] { AppEnd(); };
-  f.PicStatusUp.MouseDown = [&f](int, int, int, int) { DragWindow(f.window); };
+  f.PicStatusUp.MouseDown = PicStatusUp_MouseDown;
+  f.PicEditMap.MouseDown = PicEditMap_MouseDown;
+  f.PicEditMap.MouseMove = PicEditMap_MouseMove;
+  f.PicMap.MouseDown = PicMap_MouseDown;
+  f.PicMap.MouseMove = PicMap_MouseMove;
+  for (int i = 0; i <= 3; ++i)
+    f.PicPlayer[i].MouseMove = [i](int b, int s, int x, int y) { PicPlayer_MouseMove(i, b, s, x, y); };
   wireClicks(f.UcBtnClose, UcBtnClose_Click);
   wireClicks(f.UcBtnMenu, UcBtnMenu_Click);
   wireClicks(f.UcBtnMenuSt0, UcBtnMenuSt0_Click);

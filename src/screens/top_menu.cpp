@@ -6,10 +6,10 @@
 #include "data/game_data.h"
 #include "data/monsters.h"
 #include "engine/chara_setup.h"
-#include "presentation/message.h"
-#include "presentation/status_panel.h"
 #include "presentation/main_form.h"
 #include "presentation/menu.h"
+#include "presentation/message.h"
+#include "presentation/status_panel.h"
 #include "screens/frmMain.h"
 #include "screens/map_editor.h"
 #include "screens/map_select.h"
@@ -30,8 +30,6 @@ void layOutBar(const std::vector<std::string>& tags) {
     b.setVisible(true);
   }
 }
-
-void setOverwriteEnabled(bool on) { frmMain().UcBtnClose[GetTagToIndex("上書")].setEnabled(on); }
 
 void clearMessages() {
   MainForm& f = frmMain();
@@ -131,26 +129,30 @@ void UcBtnClose_Click(int32_t Index) {
     StopMusic();
   } else if (tag == "次の面" || tag == "前の面") {
     if (g.MapChanged && !AskSaveMap()) return;
-    g.MapChanged = false;
-    setOverwriteEnabled(false);
+    SetMapChanged(false);
     g.StageNo += tag == "次の面" ? 1 : -1;
     Init05MapSelect(g.StageNo);
   } else if ((tag == "読込み" || tag == "保存") && f.PicStatusUp.Tag == "マップ") {
-    if (tag == "読込み")
-      LoadMapMae();
-    else
+    if (tag == "保存") {
       SavedMapMae(g.MapFileName);
+    } else if (!g.MapChanged || AskSaveMap()) {
+      // Loading over unsaved edits would lose them without a word.
+      LoadMapMae();
+    }
   } else if (tag == "上書") {
     // A failed write keeps the board marked as changed, so it is not lost on leaving.
     if (!WriteMapFile(g.MapFolder + g.MapFileName)) {
       WriteMessage("{1&F00}{2&F80}上書きできませんでした{0&}", false);
       return;
     }
-    g.MapChanged = false;
-    setOverwriteEnabled(false);
+    SetMapChanged(false);
     WriteMessage("上書きOK!", false);
   } else if (tag == "クリア") {
     MapClear();
+    SetMapChanged(true);
+  } else if (tag == "マップ") {
+    MakeTopMenu("マップ");
+    SetMapChanged(false);
   } else if (tag == "画面") {
     CrtChange();
   } else if (tag == "ゲーム") {
@@ -165,9 +167,9 @@ void UcBtnClose_Click(int32_t Index) {
       return;
     }
     if (g.MapChanged && !AskSaveMap()) return;
-    g.MapChanged = false;
+    SetMapChanged(false);
     MakeTopMenu("ゲーム");
   }
-  // "開始", "マップ", and "読込み" and "保存" outside the editor start the game, the
-  // editor and the save-slot dialog, which are not part of the program yet.
+  // "開始", and "読込み" and "保存" outside the editor start the game and the save-slot
+  // dialog, which are not part of the program yet.
 }
