@@ -72,6 +72,10 @@ MainForm::MainForm()
   PicTip.move(0, 0, 200, 20);
   PicTip.setBackColor(gfx::rgb(255, 255, 225));
   UcSc2.move(16, 16, 384, 320);
+  // The roll runs on black, its frame and the strips it brings in too.
+  UcSc2.SetWakuColor(0);
+  UcSc2.SetBackColor(0, 0);
+  UcSc2.SetBackClear();
 
   // The options panel lies right of the 800-pixel client area, as it was designed.
   PicOpt.move(832, 272, 295, 236);

@@ -7,6 +7,7 @@
 #include "presentation/menu.h"
 #include "presentation/message.h"
 #include "screens/map_editor.h"
+#include "screens/staff_roll.h"
 #include "screens/start_screen.h"
 #include "screens/top_menu.h"
 #include "system/bitmap.h"
@@ -196,6 +197,9 @@ void Form_KeyDown(int32_t KeyCode, int32_t /*Shift*/) {
   switch (KeyCode) {
     case ui::kVkEscape: UcBtnClose_Click(4); return;
     case ui::kVkF4: CrtChange(); return;
+    case 83:  // "S": the staff roll, from the title screen
+      if (f.PicStatusUp.Tag == "ゲーム") Init31Staff();
+      return;
     case 97:
     case 49:
     case 90:  // pad 1, "1", "Z"

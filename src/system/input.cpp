@@ -4,6 +4,7 @@
 
 #include "media/input.h"
 #include "ui/toolkit.h"
+#include "ui/window.h"
 
 namespace {
 
@@ -46,4 +47,14 @@ int32_t ReadInputState(InputState& State) {
   State.MouseZ = mouse.dz;
   State.MouseButtons = static_cast<int32_t>(mouse.buttons);
   return 0;
+}
+
+std::string GetEscape() {
+  ui::Window* w = ui::mainWindow();
+  if (w) w->setInputEnabled(false);
+  ui::DoEvents();
+  InputState state;
+  ReadInputState(state);
+  if (w) w->setInputEnabled(true);
+  return state.Keys[1] ? "ESCAPE" : "";
 }

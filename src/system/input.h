@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 struct InputState {
   std::array<int32_t, 8> Axes{};  // X, Y, Z, rotation X/Y/Z, slider 1, slider 2: 0..10000
@@ -19,3 +20,8 @@ void InputInit();
 int32_t ReadInputState(InputState& State);
 // Closes the devices (test fixtures, the end of the program).
 void InputReset();
+
+// "ESCAPE" while the Escape key is held, otherwise "". Asked between the steps of a long
+// animation: what the window queued meanwhile is taken off its queue and not acted on, so the
+// press that ends the animation does nothing more.
+std::string GetEscape();
