@@ -119,6 +119,15 @@ void Init01MakeForm() {
   gfx::Surface& pal = f.PicEditMap.surface();
   TransBlt(pal, pal, pic.PicMap.surface(), 0, 0, pal.width(), pal.height(), 0, 0, 0xFF00FF, pal.width(), pal.height());
   f.PicEditMap.refresh();
+  // The panel is a framed piece of the play area, the palette a plate of the frame's colour on it.
+  const gfx::Color inner = f.PicBgv.surface().pixel(50, 50) & 0xFFFFFF;
+  const gfx::Color edge = f.PicBgv.surface().pixel(5, 5) & 0xFFFFFF;
+  f.PicEditBack.setBackColor(edge);
+  gfx::Surface& panel = f.PicEditBack.surface();
+  gfx::fillRect(panel, {1, 1, panel.width() - 1, panel.height() - 1}, inner);
+  gfx::fillRect(
+      panel, gfx::Rect::xywh(f.PicEditMap.left() - 4, f.PicEditMap.top() - 4, pal.width() + 8, pal.height() + 8), edge);
+  f.PicEditBack.refresh();
   f.PicEditBack.setVisible(false);
 
   if (ui::hasBackend()) ui::backend().setIcon({pic.Icon, 0, 0, gfx::kMagenta});

@@ -12,12 +12,10 @@ for tool in Xvfb openbox xwd xdotool /usr/bin/convert; do
 done
 
 source "$(dirname "$0")/../support/xserver.sh"
+source "$(dirname "$0")/../support/game_window.sh"
 
 # A game folder of its own, so the build's settings stay untouched and runs never collide.
-cp -r "$build/game" "$work/game"
-rm -rf "$work/game/Vorak-Dat"
-game="$work/game/vorak-talmor"
-pic="$work/game/Vorak-Pic"
+copy_game "$build"
 fail=0
 
 # No display: one clear line on stderr and a failure.
@@ -28,30 +26,14 @@ if [ $rc -eq 0 ] || [ "$(wc -l <"$work/nodisp.err")" -ne 1 ]; then
 fi
 
 start_x
+start_game
 
-"$game" >"$work/out" 2>"$work/err" &
-gpid=$!
-pids+=($gpid)
-
-shot() { xwd -root -silent | /usr/bin/convert xwd:- "$work/shot.png"; }
-px() { /usr/bin/convert "$1" -crop "1x1+$2+$3" +repage -format '%[hex:p{0,0}]' info: | cut -c1-6; }
-# The colour a picture of the game folder has at (x, y).
-asset() { px "$pic/$1" "$2" "$3"; }
 expect() {  # expect X Y RRGGBB what   (client coordinates)
   local got
   got=$(px "$work/shot.png" $((wx + $1)) $((wy + $2)))
   if [ "$got" != "$3" ]; then echo "at $1,$2 ($4): got $got, want $3"; fail=1; fi
 }
 
-wid=""
-for _ in $(seq 200); do
-  wid=$(xdotool search --name '^VorakTalmor$' 2>/dev/null | head -n1)
-  [ -n "$wid" ] && break
-  sleep 0.05
-done
-[ -n "$wid" ] || { echo "no game window; program said:"; cat "$work/out" "$work/err"; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-wx=$X wy=$Y
 xdotool mousemove $((wx + 400)) $((wy + 200))
 
 # The seat button of seat 0 shows the human face once the title screen is up.
@@ -118,18 +100,8 @@ shot
 expect $seat_x $seat_y "$computer" "seat 0 back in the window"
 
 # "終了" quits and writes the settings.
-xdotool mousemove $((wx + 800 - 3 - 28)) $((wy + 12)) click 1
-for _ in $(seq 100); do
-  kill -0 $gpid 2>/dev/null || break
-  sleep 0.05
-done
-if kill -0 $gpid 2>/dev/null; then
-  echo "the program did not end on 終了"; fail=1
-else
-  wait $gpid
-  rc=$?
-  [ $rc -eq 0 ] || { echo "the program ended with $rc"; cat "$work/err"; fail=1; }
-fi
+click_at $((800 - 3 - 28)) 12
+await_end 終了
 vrk="$work/game/Vorak-Dat/Vorak.Vrk"
 if [ -f "$vrk" ]; then
   for line in '[PLAYER]' '0=2' '1=1' '[MAP]' 'NOW=1' 'MODE=OFF'; do

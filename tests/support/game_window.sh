@@ -1,0 +1,48 @@
+# Sourced by the smoke tests that run the real program (after xserver.sh): a game folder of its
+# own, the program started on the X server, its window found, and screenshots read by pixel.
+
+# A copy of the assembled game folder without a data folder, so runs never share settings.
+copy_game() {
+  cp -r "$1/game" "$work/game"
+  rm -rf "$work/game/Vorak-Dat"
+  game="$work/game/vorak-talmor"
+  pic="$work/game/Vorak-Pic"
+}
+
+# Starts the program (gpid) and waits for its window; wx, wy are its client area's corner.
+start_game() {
+  "$game" >"$work/out" 2>"$work/err" &
+  gpid=$!
+  pids+=($gpid)
+  wid=""
+  for _ in $(seq 200); do
+    wid=$(xdotool search --name '^VorakTalmor$' 2>/dev/null | head -n1)
+    [ -n "$wid" ] && break
+    sleep 0.05
+  done
+  [ -n "$wid" ] || { echo "no game window; program said:"; cat "$work/out" "$work/err"; exit 1; }
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  wx=$X wy=$Y
+}
+
+shot() { xwd -root -silent | /usr/bin/convert xwd:- "$work/${1:-shot}.png"; }
+px() { /usr/bin/convert "$1" -crop "1x1+$2+$3" +repage -format '%[hex:p{0,0}]' info: | cut -c1-6; }
+# The colour a picture of the game folder has at (x, y).
+asset() { px "$pic/$1" "$2" "$3"; }
+# Moves the pointer to (x, y) of the client area and clicks.
+click_at() { xdotool mousemove $((wx + $1)) $((wy + $2)) click 1; }
+
+# Waits until the program has ended by itself and checks that it ended well.
+await_end() {
+  for _ in $(seq 100); do
+    kill -0 $gpid 2>/dev/null || break
+    sleep 0.05
+  done
+  if kill -0 $gpid 2>/dev/null; then
+    echo "the program did not end on $1"; fail=1
+  else
+    wait $gpid
+    local rc=$?
+    [ $rc -eq 0 ] || { echo "the program ended with $rc"; cat "$work/err"; fail=1; }
+  fi
+}
