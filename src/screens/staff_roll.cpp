@@ -6,6 +6,7 @@
 #include "system/input.h"
 #include "system/media.h"
 #include "system/picture_store.h"
+#include "ui/keys.h"
 
 const std::array<std::string_view, 53>& StaffLines() {
   static const std::array<std::string_view, 53> lines = {
@@ -95,7 +96,11 @@ void Init31Staff(bool iSetup) {
     const int32_t width = f.UCFt.GetTextWidth(line);
     f.UCFt.FontWrite(roll.GetBackHdc(0), line, roll.width() / 2 - width / 2, 0);
     roll.AddBlock(0, 27);
-    if (GetEscape() == "ESCAPE") break;
+    if (GetEscape() == "ESCAPE") {
+      // The key stays down a moment longer; its repeats must not count as a press that quits.
+      f.LastKey = ui::kVkEscape;
+      break;
+    }
     roll.SetScrollSpeed(sys::Fixed::fromRaw(100));  // 0.01 s a pixel after the first line
   }
 }
