@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,11 @@
 #include "gfx/blit.h"
 #include "presentation/game_windows.h"
 #include "presentation/main_form.h"
+#include "presentation/status_panel.h"
 #include "sys/number.h"
 #include "sys/text.h"
 #include "system/bitmap.h"
+#include "system/media.h"
 #include "system/picture_store.h"
 #include "system/utility.h"
 
@@ -78,7 +81,153 @@ void CharaZorder(int32_t ID) {
   }
 }
 
-// Not built yet: the procedure arrives with its own change; until then it does nothing.
-void PlayAnime(int32_t, const std::vector<int32_t>&, sys::Fixed) {}
+void PlayAnime(int32_t ID, const std::vector<int32_t>& Vr, sys::Fixed Wt) {
+  for (int32_t ptn : Vr) {
+    // Each frame lasts Wt including its drawing.
+    WaitSec(0);
+    WriteCharaSet(ID, ptn, 0, 0);
+    WriteWindowMini(ID);
+    frmMain().PicMap.refresh();
+    WaitSec(Wt);
+  }
+}
 
-void WriteAnimation(int32_t, const std::string&) {}
+namespace {
+
+// The turn through front, left, back and right that ends the falls and the flight.
+const std::vector<int32_t> kSpin = {0, 3, 9, 10, 6, 0, 3, 9, 10, 6};
+const sys::Fixed kStepWait = 0.05;  // a step of the climbs, falls and flight
+
+PlayerRecord& seat(int32_t ID) { return Game().Players[static_cast<size_t>(ID)]; }
+
+// The mini views of every seat but ID: the moving piece shows in theirs too.
+void MiniViewsOfOthers(int32_t ID) {
+  for (int32_t i = 0; i < 4; ++i)
+    if (i != ID) WriteWindowMini(i);
+}
+
+// A ladder's climb (yAdd -8) or the way down (+8): one row in four steps. The stop point follows
+// the piece, and climbing off the top row finishes the player.
+void Climb(int32_t ID, int32_t yAdd) {
+  for (int32_t frame : {10, 11, 9, 9}) {
+    MiniViewsOfOthers(ID);
+    WriteCharaSet(ID, frame, 0, yAdd);
+    WriteWindowMini(ID);
+    WaitSec(kStepWait);
+  }
+  PlayerRecord& p = seat(ID);
+  if (p.yPosMap < 0) {
+    p.EndingFlug = true;
+    p.yPosMap = -1;
+    p.yPos = -1;
+  }
+  p.BackMapX = sys::divInt(p.xPos, kCell);
+  p.BackMapY = sys::divInt(p.yPos, kCell);
+}
+
+// A drop through a hole, spinning: two rows, or one for a name ending in "1"; sideways by a
+// column when the name says "左" or "右".
+void Fall(int32_t ID, const std::string& name) {
+  const int32_t side = name.find("左") != std::string::npos ? -8 : name.find("右") != std::string::npos ? 8 : 0;
+  const bool oneRow = name.back() == '1';
+  const bool diagonalFirst = oneRow && side != 0;
+  static const int32_t kFrames[4] = {0, 3, 9, 6};
+  int32_t k = 0;
+  for (int pass = 0; pass < (oneRow ? 1 : 2); ++pass) {
+    for (int step = 0; step < 4; ++step) {
+      MiniViewsOfOthers(ID);
+      if (pass == 0) PlaySound(3, Game().WavFolder + "QV-Paun.wav", false, true, false, 0);
+      const int32_t xAdd = pass == 1 || diagonalFirst ? side : 0;
+      WriteCharaSet(ID, kFrames[++k % 4], xAdd, 8);
+      WaitSec(kStepWait);
+      WriteWindowMini(ID);
+    }
+  }
+  PlayerRecord& p = seat(ID);
+  if (name != "落ちる1") {
+    p.BackMapX = sys::divInt(p.xPos, kCell);
+    p.BackMapY = sys::divInt(p.yPos, kCell);
+  }
+  PlayAnime(ID, {0, 3, 9, 6}, 0.1);
+}
+
+// The loser of a fight spins, flies sideways back to its stop point's column and spins again.
+void BlownAway(int32_t ID) {
+  PlayAnime(ID, kSpin, 0.01);
+  PlayerRecord& p = seat(ID);
+  p.xPos = p.xPosMap * kCell;
+  p.yPos = p.yPosMap * kCell;
+  // A stop point off the board (a damaged record) would be a flight without end.
+  const int32_t home = std::clamp(p.BackMapX, 0, kPlayColumns - 1);
+  const int32_t dir = p.xPosMap < home ? 1 : p.xPosMap > home ? -1 : 0;
+  const int32_t cells = std::abs(home - p.xPosMap);
+  p.yPosMap = p.BackMapY;
+  frmMain().PicWinBase.setVisible(false);
+  for (int32_t c = 0; c < cells; ++c) {
+    sys::Fixed delay = 0.02;  // the flight speeds up within each cell
+    for (int step = 0; step < 4; ++step) {
+      WriteCharaSet(ID, dir < 0 ? 12 : 19, dir * 8, 0);
+      if (delay < sys::Fixed()) delay = 0.0001;
+      WaitSec(delay);
+      delay -= 0.005;
+      WriteWindowMini(ID);
+      WriteScore(0, false, false);
+    }
+    p.xPosMap = std::max(sys::divInt(p.xPos, kCell), 0);
+    p.yPosMap = std::max(sys::divInt(p.yPos, kCell), 0);
+    WaitSec(kStepWait);
+  }
+  p.xPosMap = home;
+  p.yPosMap = p.BackMapY;
+  p.xPos = home * kCell;
+  std::vector<int32_t> landing = kSpin;
+  landing.back() = 14;
+  PlayAnime(ID, landing, 0.001);
+  PlayAnime(ID, landing, kStepWait);
+}
+
+struct Pose {
+  const char* name;
+  std::vector<int32_t> frames;
+};
+
+// The short poses, shown at 0.1 s a frame.
+const std::vector<Pose>& Poses() {
+  static const std::vector<Pose> poses = {
+      {"ハッピー", {15, 0, 15, 0, 15}},
+      {"転ぶ", {12, 13, 14, 0, 14}},
+      {"発見", {18, 0, 18, 0}},
+      {"泣く", {0, 17, 0}},
+      {"勝利", {0, 16, 15}},
+      {"敗北", {14}},
+      {"回転", kSpin},
+      {"回転えーん", {0, 3, 9, 10, 6, 0, 3, 9, 10, 6, 0, 18, 15}},
+      {"回転ピース", {0, 3, 9, 6, 0, 3, 9, 6, 0}},
+      {"あ", {9, 8, 9, 3, 9, 10, 11, 10, 9, 0, 16, 15, 16, 9}},
+      {"落ちる", {18, 0, 18, 0, 17, 18, 0, 18, 0, 17, 18, 0, 18, 0, 17, 18, 0, 18, 0, 17}},
+      {"水", {6, 9, 6, 9, 0, 6, 9, 6, 9, 0}},
+      {"A", {0, 18, 16}},
+  };
+  return poses;
+}
+
+// Names differ from each other only in their Latin letters' case.
+std::string lowerAscii(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+}  // namespace
+
+void WriteAnimation(int32_t ID, const std::string& name) {
+  if (!isSeat(ID)) return;
+  const std::string n = lowerAscii(name);
+  if (n == "のぼる") return Climb(ID, -8);
+  if (n == "おりる") return Climb(ID, 8);
+  for (const char* fall : {"落ちる1", "落ちる2", "落ちる左", "落ちる右", "落ちる左1", "落ちる右1"})
+    if (n == fall) return Fall(ID, n);
+  if (n == "とばされる") return BlownAway(ID);
+  for (const Pose& pose : Poses())
+    if (n == lowerAscii(pose.name)) return PlayAnime(ID, pose.frames, 0.1);
+}
