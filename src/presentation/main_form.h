@@ -93,6 +93,7 @@ struct MainForm {
   // starts there, also after the editor was left and entered again.
   std::string LastDropCode;
   int32_t LastDropX = 0, LastDropY = 0;
+
   // The player whose event window was drawn last.
   int32_t WindowID = 0;
 };
