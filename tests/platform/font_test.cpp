@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <string_view>
+
 #include "gfx/blit.h"
 #include "gfx/text.h"
 
@@ -67,6 +71,48 @@ TEST(Font, SizesAndExtents) {
   EXPECT_GT(bold->extent("ABC").cx, prop->extent("ABC").cx);
 }
 
+// The most common width of the filled runs across the rows of some glyphs: their stem width.
+int stemWidth(const gfx::Font& f, std::u32string_view text) {
+  std::map<int, int> runs;
+  for (char32_t c : text) {
+    const gfx::Region& r = f.glyphFill(c);
+    Rect b = r.bounds();
+    for (int y = b.top; y < b.bottom; ++y)
+      for (int x = b.left, run = 0; x <= b.right; ++x) {
+        if (x < b.right && r.contains(x, y)) {
+          ++run;
+        } else if (run > 0) {
+          ++runs[run];
+          run = 0;
+        }
+      }
+  }
+  return std::max_element(runs.begin(), runs.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+}
+
+// Two-level gothic from 20 pixels up is a pixel heavier across than the face hints to, as the
+// design's text was (stems, not bars); small text keeps its one-pixel strokes, and the weight
+// moves no glyph: the advances stay the face's own.
+TEST(Font, TwoLevelGothicIsHeavierFromTwentyPixelsUp) {
+  struct Case {
+    int em, stem;
+  } cases[] = {{12, 1}, {16, 1}, {21, 2}, {24, 3}, {27, 3}};
+  for (const char* face : {"ＭＳ Ｐゴシック", "ＭＳ ゴシック"})
+    for (const Case& c : cases) {
+      auto two = gfx::Font::open({face, c.em});
+      EXPECT_EQ(stemWidth(*two, U"中川"), c.stem) << face << " at " << c.em;
+      auto smooth = gfx::Font::open({face, c.em, false, true});
+      for (char32_t ch : std::u32string_view(U"グリーンイエロー選択中のマップ 0123456789"))
+        EXPECT_EQ(two->advance(ch), smooth->advance(ch)) << face << " at " << c.em;
+      // The bars stay as thin as the face draws them: the top bar of 工, left of its stem, is one
+      // or two rows.
+      const gfx::Region& bar = two->glyphFill(U'工');
+      Rect b = bar.bounds();
+      int rows = 0;
+      while (rows < b.height() && bar.contains(b.left + b.width() / 4, b.top + rows)) ++rows;
+      EXPECT_LE(rows, 2) << face << " at " << c.em;
+    }
+}
 
 // What drawText puts down is exactly the fill of the path of the same layout, however often the
 // cached glyphs are drawn.

@@ -105,7 +105,8 @@ void slice(Surface& s, int i) {
   hline(p, 2, 189, 30, shade(seat.accent, -40));
   // The mini view's frame around (5, 5, 25 x 25).
   sunken(p, Rect{3, 3, 32, 32}, seat.top);
-  pixelText(p, 128, 12, "LV", seat.accent, 2);
+  // Close to the level number (right-aligned at 176, "99" from 146), clear of a four-kana name.
+  pixelText(p, 132, 12, "LV", seat.accent, 2);
   // Bar labels at their rows.
   drawTextLeft(p, 3, 32, 48, "体力", labelStyle(13, seat.accent));
   drawTextLeft(p, 3, 51, 67, "経験", labelStyle(13, seat.accent));

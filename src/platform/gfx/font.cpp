@@ -32,6 +32,7 @@ struct Candidate {
   const char* family;
   const char* style;  // nullptr: the family's regular face
   bool heavy;         // the face is already heavy: no synthetic bold on top
+  bool slender;       // its stems hint to one pixel where the design's gothic had two
 };
 
 // The design's Windows faces, each with the Debian faces that stand in for it, best first.
@@ -39,16 +40,17 @@ std::vector<Candidate> candidatesFor(std::string_view face) {
   auto is = [&](std::initializer_list<std::string_view> names) {
     return std::find(names.begin(), names.end(), face) != names.end();
   };
-  if (is({"ＭＳ Ｐゴシック", "MS PGothic", "MS UI Gothic", "IPAPGothic"})) return {{"IPAPGothic", nullptr, false}};
-  if (is({"ＭＳ ゴシック", "MS Gothic", "IPAGothic"})) return {{"IPAGothic", nullptr, false}};
-  if (is({"ＭＳ 明朝", "MS Mincho", "IPAMincho"})) return {{"IPAMincho", nullptr, false}};
-  if (is({"ＭＳ Ｐ明朝", "MS PMincho", "IPAPMincho"})) return {{"IPAPMincho", nullptr, false}};
+  if (is({"ＭＳ Ｐゴシック", "MS PGothic", "MS UI Gothic", "IPAPGothic"}))
+    return {{"IPAPGothic", nullptr, false, true}};
+  if (is({"ＭＳ ゴシック", "MS Gothic", "IPAGothic"})) return {{"IPAGothic", nullptr, false, true}};
+  if (is({"ＭＳ 明朝", "MS Mincho", "IPAMincho"})) return {{"IPAMincho", nullptr, false, false}};
+  if (is({"ＭＳ Ｐ明朝", "MS PMincho", "IPAPMincho"})) return {{"IPAPMincho", nullptr, false, false}};
   if (is({"HG創英角ｺﾞｼｯｸUB"}))
-    return {{"M PLUS 1", "Black", true},
-            {"Noto Sans CJK JP", "Black", true},
-            {"M PLUS 2", "Black", true},
-            {"IPAGothic", nullptr, false}};
-  return {{nullptr, nullptr, false}};
+    return {{"M PLUS 1", "Black", true, false},
+            {"Noto Sans CJK JP", "Black", true, false},
+            {"M PLUS 2", "Black", true, false},
+            {"IPAGothic", nullptr, false, false}};
+  return {{nullptr, nullptr, false, false}};
 }
 
 struct Match {
@@ -126,14 +128,14 @@ struct FontRegistry {
     for (const auto& c : candidatesFor(s.face)) {
       const char* family = c.family ? c.family : s.face.c_str();
       auto m = find(family, c.style, c.family != nullptr);
-      if (m && font->load(m->file, m->index, m->family, s, c.heavy)) {
+      if (m && font->load(m->file, m->index, m->family, s, c.heavy, c.slender)) {
         loaded = true;
         break;
       }
     }
     if (!loaded) {
       auto m = find("IPAPGothic", nullptr, false);
-      if (!m || !font->load(m->file, m->index, m->family, s, false)) font->family_.clear();
+      if (!m || !font->load(m->file, m->index, m->family, s, false, false)) font->family_.clear();
     }
     // Characters the face lacks come from the fixed gothic, as font linking did.
     if (font->family_ != "IPAGothic" && s.face != "ＭＳ ゴシック") {
@@ -152,7 +154,8 @@ Font::~Font() {
   if (face_) FT_Done_Face(static_cast<FT_Face>(face_));
 }
 
-bool Font::load(const std::string& file, int index, const std::string& family, const FontRequest& request, bool heavyFace) {
+bool Font::load(const std::string& file, int index, const std::string& family, const FontRequest& request,
+                bool heavyFace, bool slenderFace) {
   FT_Face face = nullptr;
   if (FT_New_Face(detail::freetype(), file.c_str(), index, &face)) return false;
   if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(request.em))) {
@@ -164,6 +167,12 @@ bool Font::load(const std::string& file, int index, const std::string& family, c
   file_ = file;
   face_ = face;
   embolden_ = request.bold && !heavyFace;
+  // From 20 pixels up the design's gothic drew its two-level text a pixel heavier than this
+  // stand-in hints to, and beside the baked lettering ours looked spindly. So its glyphs get one
+  // pixel more across (stems, not bars, as the platform's own emboldening did), placed so every
+  // edge stays a quarter pixel off the sample points; the advances stay the face's own, so no
+  // layout moves.
+  heavier_ = slenderFace && !request.smooth && !request.bold && request.em >= 20;
   // Windows measures lines by the OS/2 table's win metrics.
   int upem = face->units_per_EM;
   auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
@@ -200,6 +209,10 @@ Font::Glyph Font::loadGlyph(char32_t c) const {
     FT_Outline_EmboldenXY(&slot->outline, str, str / 2);
     FT_Outline_Translate(&slot->outline, 0, -str / 4);
     adv += str;
+  }
+  if (heavier_) {
+    FT_Outline_EmboldenXY(&slot->outline, 64, 0);
+    FT_Outline_Translate(&slot->outline, 16, 0);
   }
   g.advance = static_cast<int>((adv + 32) >> 6);
   const FT_Outline& o = slot->outline;

@@ -11,6 +11,9 @@
 // as a family; a face without Japanese falls back to IPAPGothic. Characters a face lacks are drawn
 // from IPAGothic. open() never fails while any font is installed.
 //
+// Two-level text of the gothic stand-ins is drawn one pixel heavier across from 20 pixels up, as
+// the design's text was beside its baked lettering; advances stay the face's own.
+//
 // Glyphs are hinted; shapes, advances and rasters are cached per font, so repeated drawing gives
 // exactly the pixels of the first. One thread.
 #pragma once
@@ -92,13 +95,15 @@ class Font {
 
  private:
   Font() = default;
-  bool load(const std::string& file, int index, const std::string& family, const FontRequest& request, bool heavyFace);
+  bool load(const std::string& file, int index, const std::string& family, const FontRequest& request, bool heavyFace,
+            bool slenderFace);
   Glyph loadGlyph(char32_t c) const;
 
   FontRequest request_;
   std::string family_, file_;
   int ascent_ = 0, descent_ = 0;
   bool embolden_ = false;
+  bool heavier_ = false;  // two-level text of a slender face, one pixel heavier across
   void* face_ = nullptr;  // FT_Face
   std::shared_ptr<const Font> fallback_;
   mutable std::unordered_map<char32_t, Glyph> glyphs_;
