@@ -19,11 +19,6 @@ class GameWindowsTest : public PanelsTest {
       for (int row = 0; row < kBoardRows; ++row) SetMapCell(column[static_cast<size_t>(row)], row % 2 ? "01" : "00");
     DrawMap();
     Init05CharaSetup();
-    MainForm& f = frmMain();
-    f.PicWinBase.setPicture(frmPic().PicStage.surface());
-    f.PicWinBase.move(274, 40, 220, 240);
-    f.PicWin.move(10, 30, 200, 200);
-    f.PicWinBase.setVisible(false);
   }
   PlayerRecord& player(int i) { return Game().Players[static_cast<size_t>(i)]; }
   const gfx::Surface& win() { return frmMain().PicWin.surface(); }

@@ -1,5 +1,6 @@
-// The board and the four status panels of the main window on the headless toolkit, with the
-// generated pictures in the store, silent sound, a virtual clock and the messages recorded.
+// The board, the event window and the four status panels of the main window on the headless
+// toolkit, with the generated pictures in the store, silent sound, a virtual clock and the
+// messages recorded.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -39,6 +40,11 @@ class PanelsTest : public HeadlessGameTest {
       f.PicMiniMap[i].setContainer(&f.PicPlayer[i]);
       f.PicMiniMap[i].move(5, 5, 25, 25);
     }
+    // The event window in the middle of the board, hidden until it is opened.
+    f.PicWinBase.setPicture(frmPic().PicStage.surface());
+    f.PicWinBase.move(274, 40, 220, 240);
+    f.PicWin.move(10, 30, 200, 200);
+    f.PicWinBase.setVisible(false);
   }
   void TearDown() override {
     ResetPictureStore();
