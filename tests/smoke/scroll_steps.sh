@@ -30,7 +30,7 @@ for _ in $(seq 200); do grep -q '^PRESENTS' "$work/out" && break; sleep 0.05; do
 grep -q '^PRESENTS' "$work/out" || { echo "the first line never finished"; cat "$work/err"; exit 1; }
 echo message >&3
 shots=0
-for _ in $(seq 60); do
+for _ in $(seq 120); do
   xwd -root -silent | /usr/bin/convert xwd:- -crop "$crop" +repage "rgb:$work/s$shots.rgb"
   [ -n "${KEEP_SHOTS:-}" ] && /usr/bin/convert -size 768x32 -depth 8 "rgb:$work/s$shots.rgb" "$KEEP_SHOTS/s$shots.png"
   shots=$((shots + 1))
@@ -42,7 +42,7 @@ distinct=$(md5sum "$work"/s*.rgb | awk '{print $1}' | sort -u | wc -l)
 echo "shots $shots, distinct pictures of the line $distinct, frames presented $presents"
 fail=0
 [ -n "$presents" ] || { echo "the line never finished"; cat "$work/err"; fail=1; }
-# 33 steps of 30 ms: a frame for nearly every step.
+# 33 steps of 60 ms: a frame for nearly every step.
 [ -n "$presents" ] && [ "$presents" -ge 20 ] || { echo "too few frames presented while scrolling"; fail=1; }
 # The first line in place, then on its way up at several heights.
 [ "$distinct" -ge 4 ] || { echo "the screen did not show the line moving"; fail=1; }

@@ -5,7 +5,13 @@ pids=()
 smoke_cleanup() {
   exec 3>&- 2>/dev/null
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
-  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+  # A process that does not end within a few seconds of being asked (a loaded machine has been
+  # seen to leave one hanging) is ended outright; ours only, by the PIDs we started.
+  for p in "${pids[@]}"; do
+    for _ in $(seq 50); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$p" 2>/dev/null
+    wait "$p" 2>/dev/null
+  done
   rm -rf "$work"
 }
 trap smoke_cleanup EXIT

@@ -72,12 +72,13 @@ int main() {
     std::printf("TEXT %s\n", txt.text().c_str());
     std::fflush(stdout);
   };
-  // A message window as the game's, but ten times slower: a line takes about a second.
+  // A message window as the game's, but sixty times slower: a line takes two seconds, so that
+  // even a loaded machine takes several screenshots of it on its way.
   auto& scroll = main.add<UcScroll>("UcSc", &bgv);
   scroll.move(16, 344, 768, 32);
   scroll.SetBackColor(0, gfx::rgb(0, 0, 128));
   scroll.SetWakuColor(gfx::rgb(0, 0, 128));
-  scroll.SetScrollSpeed(sys::Fixed::fromRaw(300));
+  scroll.SetScrollSpeed(sys::Fixed::fromRaw(600));
   scroll.SetWaku(0, 0);
   scroll.SetBackClear();
   UCFont font;
