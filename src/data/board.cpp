@@ -1,5 +1,6 @@
 #include "data/board.h"
 
+#include <cctype>
 #include <vector>
 
 #include "data/fields.h"
@@ -27,6 +28,12 @@ int32_t hexDigit(char c) {
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return 0;
+}
+
+// A code of the kind table: a column digit 0 to E, then a row digit 0 to 2.
+bool kindCode(std::string_view code) {
+  return code.size() == 2 && std::isxdigit(static_cast<unsigned char>(code[0])) && code[0] != 'F' && code[0] != 'f' &&
+         code[1] >= '0' && code[1] <= '2';
 }
 
 std::string mapFileText() {
@@ -102,6 +109,22 @@ bool ReadMapFile(std::string_view fileName) {
   }
   Hooks().DrawMap();
   return true;
+}
+
+bool CheckMapFile(std::string_view fileName) {
+  std::string bytes;
+  if (!sys::readFile(fileName, bytes)) return false;
+  int rows = 0;
+  for (const std::string& line : sys::splitLines(sys::decodeTextFile(bytes))) {
+    if (line.empty()) continue;
+    if (rows == kPlayRows) break;
+    std::vector<std::string_view> pieces = splitAt(line, ' ');
+    if (pieces.size() < kPlayColumns || pieces.size() > kBoardColumns) return false;
+    for (std::string_view p : pieces)
+      if (!kindCode(p)) return false;
+    ++rows;
+  }
+  return rows == kPlayRows;
 }
 
 bool WriteMapFile(std::string_view fileName) { return sys::writeFileAtomic(fileName, mapFileText()); }

@@ -28,6 +28,9 @@ void NewBlankMap();
 // Replaces the board's cells from a map file and redraws the board. False, with the board
 // untouched, when the file cannot be read.
 bool ReadMapFile(std::string_view fileName);
+// True when the file holds a whole board: ten rows of 24 to 32 codes of the kind table each.
+// Changes nothing.
+bool CheckMapFile(std::string_view fileName);
 // Writes the played part of the board. False when the file could not be written; a good file
 // that was there stays.
 bool WriteMapFile(std::string_view fileName);

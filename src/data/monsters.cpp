@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -43,6 +44,7 @@ constexpr std::string_view kBuiltInMonsters[] = {
 };
 
 constexpr size_t kFieldCount = 14;
+static_assert(std::size(kBuiltInMonsters) == kBuiltInMonsterCount);
 constexpr double kNumberLimit = 1000000;
 
 // A whole number of the line; nothing when it does not read or lies outside what a monster holds.
@@ -52,6 +54,27 @@ std::optional<int32_t> lineNumber(std::string_view field) {
   return sys::roundInt(*v);
 }
 
+// The fields of a well-formed line; every number is checked before the table changes, so a
+// bad line leaves it as it was.
+struct ParsedLine {
+  std::vector<std::string_view> f;
+  int32_t n[kFieldCount] = {};
+};
+
+std::optional<ParsedLine> parseLine(std::string_view line) {
+  ParsedLine p;
+  p.f = splitAt(line, ',');
+  if (p.f.size() < kFieldCount) return std::nullopt;
+  static constexpr size_t kNumberFields[] = {1, 3, 4, 5, 6, 7, 8, 9, 11, 12};
+  for (size_t i : kNumberFields) {
+    std::optional<int32_t> v = lineNumber(p.f[i]);
+    if (!v) return std::nullopt;
+    p.n[i] = *v;
+  }
+  if (p.n[1] > kMonsterNumberMax) return std::nullopt;
+  return p;
+}
+
 }  // namespace
 
 void InitMonsterTable() {
@@ -59,18 +82,17 @@ void InitMonsterTable() {
   for (std::string_view line : kBuiltInMonsters) ParseMonsterLine(line);
 }
 
+std::optional<int32_t> MonsterLineNumber(std::string_view line) {
+  std::optional<ParsedLine> p = parseLine(line);
+  if (!p) return std::nullopt;
+  return p->n[1];
+}
+
 bool ParseMonsterLine(std::string_view line) {
-  std::vector<std::string_view> f = splitAt(line, ',');
-  if (f.size() < kFieldCount) return false;
-  // Every number is checked before the table changes, so a bad line leaves it as it was.
-  static constexpr size_t kNumberFields[] = {1, 3, 4, 5, 6, 7, 8, 9, 11, 12};
-  int32_t n[kFieldCount] = {};
-  for (size_t i : kNumberFields) {
-    std::optional<int32_t> v = lineNumber(f[i]);
-    if (!v) return false;
-    n[i] = *v;
-  }
-  if (n[1] > kMonsterNumberMax) return false;
+  std::optional<ParsedLine> parsed = parseLine(line);
+  if (!parsed) return false;
+  const auto& f = parsed->f;
+  const auto& n = parsed->n;
 
   std::vector<PlayerRecord>& table = Game().Monsters;
   // Rows a file skips are met like any other; life is divided by, so they get some.
@@ -101,6 +123,18 @@ bool LoadMonsterFile(std::string_view fileName) {
   for (const std::string& line : sys::splitLines(sys::decodeTextFile(bytes)))
     if (!line.empty()) ParseMonsterLine(line);
   return true;
+}
+
+bool CheckMonsterFile(std::string_view fileName) {
+  std::string bytes;
+  if (!sys::readFile(fileName, bytes)) return false;
+  int32_t next = 0;
+  for (const std::string& line : sys::splitLines(sys::decodeTextFile(bytes))) {
+    if (line.empty()) continue;
+    if (MonsterLineNumber(line) != next) return false;
+    ++next;
+  }
+  return next >= kBuiltInMonsterCount;
 }
 
 std::string MonsterLine(const PlayerRecord& m, int index) {

@@ -1,6 +1,7 @@
 #include "data/save_game.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "data/ini_keys.h"
 #include "data/souba.h"
 #include "sys/profile.h"
+#include "sys/text.h"
 #include "system/utility.h"
 
 namespace {
@@ -29,50 +31,62 @@ struct TimesIndex {
 };
 using Field = std::variant<int32_t PlayerRecord::*, std::string PlayerRecord::*, Fixed PlayerRecord::*,
                            bool PlayerRecord::*, TaggedValue PlayerRecord::*, TimesIndex>;
+// What a saved value may hold for the slot check: numbers outside these bounds are damage, not
+// a game. The bounds are wide enough for anything play can reach.
+struct Range {
+  double low, high;
+};
+constexpr double kAny = 999999999;
+constexpr Range kCount{0, kAny};
+constexpr Range kNotNumber{0, 0};  // texts and flags
+
 struct Key {
   const char* name;
   Field field;
+  Range range = kNotNumber;
 };
+
+constexpr double kLastX = kPlayColumns - 1, kLastY = kPlayRows - 1;
 
 // The saved fields of a record, in record order.
 const Key kPlayerKeys[] = {
-    {"sUser", &PlayerRecord::sUser},
-    {"zPos", &PlayerRecord::zPos},
-    {"xPos", &PlayerRecord::xPos},
-    {"yPos", &PlayerRecord::yPos},
-    {"BackMapX", &PlayerRecord::BackMapX},
-    {"BackMapY", &PlayerRecord::BackMapY},
-    {"xPosMap", &PlayerRecord::xPosMap},
-    {"yPosMap", &PlayerRecord::yPosMap},
-    {"sChara", &PlayerRecord::sChara},
-    {"sPtn", &PlayerRecord::sPtn},
+    {"sUser", &PlayerRecord::sUser, {0, 2}},
+    {"zPos", &PlayerRecord::zPos, {-kAny, kAny}},
+    {"xPos", &PlayerRecord::xPos, {0, kLastX * 32}},
+    {"yPos", &PlayerRecord::yPos, {-kAny, kLastY * 32}},  // below 0: off the board
+    {"BackMapX", &PlayerRecord::BackMapX, {0, kLastX}},
+    {"BackMapY", &PlayerRecord::BackMapY, {0, kLastY}},
+    {"xPosMap", &PlayerRecord::xPosMap, {0, kLastX}},
+    {"yPosMap", &PlayerRecord::yPosMap, {-kAny, kLastY}},
+    {"sChara", &PlayerRecord::sChara, {0, 999}},
+    {"sPtn", &PlayerRecord::sPtn, {0, 999}},
     {"sName", &PlayerRecord::sName},
-    {"sLevel", &PlayerRecord::sLevel},
-    {"sLife", &PlayerRecord::sLife},
-    {"sStr", &PlayerRecord::sStr},
-    {"sLuck", &PlayerRecord::sLuck},
-    {"sExp", &PlayerRecord::sExp},
-    {"sMoney", &PlayerRecord::sMoney},
-    {"sDrug", &PlayerRecord::sDrug},
-    {"sExpNext", &PlayerRecord::sExpNext},
-    {"sLifeMax", &PlayerRecord::sLifeMax},
-    {"sLifeMaxAd", &PlayerRecord::sLifeMaxAd},
-    {"sLuckAd", &PlayerRecord::sLuckAd},
-    {"sStrAd", &PlayerRecord::sStrAd},
-    {"sExpAd", &PlayerRecord::sExpAd},
-    {"sTimes0", TimesIndex{0}},
-    {"sTimes1", TimesIndex{1}},
-    {"sTimes2", TimesIndex{2}},
-    {"sTimes3", TimesIndex{3}},
-    {"sTimes4", TimesIndex{4}},
-    {"sTimes5", TimesIndex{5}},
+    {"sLevel", &PlayerRecord::sLevel, {1, 99}},
+    {"sLife", &PlayerRecord::sLife, {0, 129}},
+    {"sStr", &PlayerRecord::sStr, {0, 999}},
+    {"sLuck", &PlayerRecord::sLuck, {0, 999}},
+    {"sExp", &PlayerRecord::sExp, {0, 9999999}},
+    {"sMoney", &PlayerRecord::sMoney, {0, 999}},
+    {"sDrug", &PlayerRecord::sDrug, {0, 999}},
+    {"sExpNext", &PlayerRecord::sExpNext, {1, 9999999}},
+    {"sLifeMax", &PlayerRecord::sLifeMax, {1, 129}},
+    {"sLifeMaxAd", &PlayerRecord::sLifeMaxAd, {0, 999999}},
+    {"sLuckAd", &PlayerRecord::sLuckAd, {0, 999999}},
+    {"sStrAd", &PlayerRecord::sStrAd, {0, 999999}},
+    {"sExpAd", &PlayerRecord::sExpAd, {0, 999999}},
+    {"sTimes0", TimesIndex{0}, kCount},
+    {"sTimes1", TimesIndex{1}, kCount},
+    {"sTimes2", TimesIndex{2}, kCount},
+    {"sTimes3", TimesIndex{3}, kCount},
+    {"sTimes4", TimesIndex{4}, kCount},
+    {"sTimes5", TimesIndex{5}, kCount},
     {"sEtc", &PlayerRecord::sEtc},
     {"sColor", &PlayerRecord::sColor},
     {"EndingAnime", &PlayerRecord::EndingAnime},
-    {"EndingAnimeNow", &PlayerRecord::EndingAnimeNow},
+    {"EndingAnimeNow", &PlayerRecord::EndingAnimeNow, kCount},
     {"EndingFlug", &PlayerRecord::EndingFlug},
-    {"sScore", &PlayerRecord::sScore},
-    {"sScoreAll", &PlayerRecord::sScoreAll},
+    {"sScore", &PlayerRecord::sScore, kCount},
+    {"sScoreAll", &PlayerRecord::sScoreAll, kCount},
 };
 
 std::string sectionName(int player) { return "PLAYER" + std::to_string(player); }
@@ -112,6 +126,24 @@ void readValue(std::string_view file, const std::string& section, const char* ke
     void operator()(TimesIndex t) const { ReadIni(file, section, key, p.sTimes[t.index]); }
   } visitor{file, section, key, p};
   std::visit(visitor, field);
+}
+
+// A saved text as it will be read: present, and a number within its bounds where one is wanted.
+bool usable(const std::optional<std::string>& text, const Key& k) {
+  if (!text) return false;
+  if (std::holds_alternative<std::string PlayerRecord::*>(k.field) ||
+      std::holds_alternative<TaggedValue PlayerRecord::*>(k.field))
+    return true;
+  if (std::holds_alternative<bool PlayerRecord::*>(k.field))
+    return sys::equalsIgnoreCase(*text, "True") || sys::equalsIgnoreCase(*text, "False");
+  std::optional<double> v = sys::parseNumber(*text);
+  return v && *v >= k.range.low && *v <= k.range.high;
+}
+
+std::optional<std::string> savedText(std::string_view file, std::string_view section, std::string_view key) {
+  std::string text;
+  if (!readText(file, section, key, text)) return std::nullopt;
+  return text;
 }
 
 // Values the game would divide by, index the board with or wait on forever.
@@ -160,4 +192,23 @@ bool LoadGameData(std::string_view fileName) {
   readText(fileName, "ALL", "Souba", g.SoubaText);
   SetSouba(g.SoubaText);
   return true;
+}
+
+bool CheckGameData(std::string_view fileName) {
+  if (!FileExists(fileName)) return false;
+  bool seated = false;
+  for (int i = 0; i < 4; ++i) {
+    const std::string section = sectionName(i);
+    PlayerRecord p;
+    for (const Key& k : kPlayerKeys) {
+      if (!usable(savedText(fileName, section, k.name), k)) return false;
+      readValue(fileName, section, k.name, p, k.field);
+    }
+    if (p.sLife > p.sLifeMax) return false;
+    seated = seated || p.sUser != 0;
+  }
+  const Key turn{"TURN", {}, {0, 3}}, turns{"TURNNM", {}, {1, 999999}};
+  const std::optional<std::string> souba = savedText(fileName, "ALL", "SOUBA");
+  return seated && usable(savedText(fileName, "ALL", turn.name), turn) &&
+         usable(savedText(fileName, "ALL", turns.name), turns) && souba && SoubaTextValid(*souba);
 }

@@ -10,3 +10,7 @@ bool SaveGameData(std::string_view fileName);
 // value, and values that would break the game are mended. Ends with SetSouba(SoubaText).
 // False, with nothing changed, when the file cannot be read.
 bool LoadGameData(std::string_view fileName);
+// True when the file holds a game that can be played on: every key the writer writes, numbers
+// that read and lie within what play can reach, life within its maximum, at least one seat
+// taken, the seat to resume 0 to 3 and five market prices. Changes nothing.
+bool CheckGameData(std::string_view fileName);

@@ -56,3 +56,5 @@ void SetSouba(std::string_view text) {
   }
   drawPrices();
 }
+
+bool SoubaTextValid(std::string_view text) { return parsePrices(text).has_value(); }
