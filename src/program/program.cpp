@@ -9,6 +9,7 @@
 #include "presentation/board_draw.h"
 #include "presentation/menu.h"
 #include "presentation/message.h"
+#include "screens/frmLoad.h"
 #include "screens/frmMain.h"
 #include "screens/map_select.h"
 #include "screens/top_menu.h"
@@ -48,6 +49,7 @@ void Main() {
 }
 
 void ResetProgramState() {
+  ResetLoadForm();
   ResetMainForm();
   ResetMenuState();
   messageWindow() = {};

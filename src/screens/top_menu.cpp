@@ -6,15 +6,18 @@
 #include "data/game_data.h"
 #include "data/monsters.h"
 #include "engine/chara_setup.h"
+#include "engine/game_loop.h"
 #include "presentation/main_form.h"
 #include "presentation/menu.h"
 #include "presentation/message.h"
 #include "presentation/status_panel.h"
+#include "screens/frmLoad.h"
 #include "screens/frmMain.h"
 #include "screens/map_editor.h"
 #include "screens/map_select.h"
 #include "screens/start_screen.h"
 #include "system/media.h"
+#include "system/picture_store.h"
 #include "system/startup.h"
 #include "ui/message_box.h"
 
@@ -85,6 +88,7 @@ void MakeTopMenu(const std::string& mode) {
     f.PicEditBack.setVisible(false);
     f.PicStatusUp.Tag = "開始";
     Hooks().DrawMap();
+    Init10GameLoop01();
   } else if (mode == "マップ") {
     Init05MapSelect(g.StageNo);
     f.PicEnding.setVisible(false);
@@ -139,6 +143,12 @@ void UcBtnClose_Click(int32_t Index) {
       // Loading over unsaved edits would lose them without a word.
       LoadMapMae();
     }
+  } else if (tag == "読込み") {
+    frmLoad().ShowMode("読込");
+    if (frmPic().window.Tag == "OK") MakeTopMenu("途中開始");
+  } else if (tag == "保存") {
+    // Pressed while the game waits for a human: the game goes on waiting once the dialog closes.
+    frmLoad().ShowMode("保存");
   } else if (tag == "上書") {
     // A failed write keeps the board marked as changed, so it is not lost on leaving.
     if (!WriteMapFile(g.MapFolder + g.MapFileName)) {
@@ -170,6 +180,5 @@ void UcBtnClose_Click(int32_t Index) {
     SetMapChanged(false);
     MakeTopMenu("ゲーム");
   }
-  // "開始", and "読込み" and "保存" outside the editor start the game and the save-slot
-  // dialog, which are not part of the program yet.
+  // "開始" starts the game, which is not part of the program yet.
 }

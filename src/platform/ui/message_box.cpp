@@ -98,6 +98,8 @@ int MsgBox(const std::string& text, int style, const std::string& title) {
 
   int result = 0;
   Window& win = dlg.window();
+  win.setCaption(caption);
+  win.Tag = text;
   std::vector<CommandButton*> buttons;
   int bx = (w - buttonsW) / 2, by = h - 14 - btnH;
   for (size_t i = 0; i < choices.size(); ++i) {

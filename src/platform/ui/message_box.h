@@ -24,8 +24,9 @@ enum MsgBoxStyle : int {
 
 enum MsgBoxResult : int { kMbOk = 1, kMbCancel = 2, kMbYes = 6, kMbNo = 7 };
 
-// Shows the box and pumps until it is answered. An empty title shows the main window's
-// caption. With no backend there is nobody to ask: the answer is that of Escape (or No).
+// Shows the box and pumps until it is answered. An empty title shows the main window's caption.
+// With no backend there is nobody to ask: the answer is that of Escape (or No). While it is
+// open the box is the active window, with the title as its caption and the text as its Tag.
 int MsgBox(const std::string& text, int style = kMbOkOnly, const std::string& title = "");
 
 }  // namespace ui
