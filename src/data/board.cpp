@@ -95,36 +95,28 @@ void NewBlankMap() {
 }
 
 bool ReadMapFile(std::string_view fileName) {
-  std::string bytes;
-  if (!sys::readFile(fileName, bytes)) return false;
+  std::optional<std::vector<std::string>> lines = data_detail::filledLines(fileName);
+  if (!lines) return false;
   BoardCells& board = Game().Board;
-  int row = 0;
-  for (const std::string& line : sys::splitLines(sys::decodeTextFile(bytes))) {
-    if (line.empty()) continue;
-    if (row >= kPlayRows) break;
-    std::vector<std::string_view> pieces = splitAt(line, ' ');
+  for (size_t row = 0; row < lines->size() && row < kPlayRows; ++row) {
+    std::vector<std::string_view> pieces = splitAt((*lines)[row], ' ');
     // Surplus pieces have no cell to go to.
     for (size_t c = 0; c < pieces.size() && c < kBoardColumns; ++c) SetMapCell(board[c][row], pieces[c]);
-    ++row;
   }
   Hooks().DrawMap();
   return true;
 }
 
 bool CheckMapFile(std::string_view fileName) {
-  std::string bytes;
-  if (!sys::readFile(fileName, bytes)) return false;
-  int rows = 0;
-  for (const std::string& line : sys::splitLines(sys::decodeTextFile(bytes))) {
-    if (line.empty()) continue;
-    if (rows == kPlayRows) break;
-    std::vector<std::string_view> pieces = splitAt(line, ' ');
+  std::optional<std::vector<std::string>> lines = data_detail::filledLines(fileName);
+  if (!lines || lines->size() < kPlayRows) return false;
+  for (size_t row = 0; row < kPlayRows; ++row) {
+    std::vector<std::string_view> pieces = splitAt((*lines)[row], ' ');
     if (pieces.size() < kPlayColumns || pieces.size() > kBoardColumns) return false;
     for (std::string_view p : pieces)
       if (!kindCode(p)) return false;
-    ++rows;
   }
-  return rows == kPlayRows;
+  return true;
 }
 
 bool WriteMapFile(std::string_view fileName) { return sys::writeFileAtomic(fileName, mapFileText()); }

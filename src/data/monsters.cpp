@@ -118,23 +118,18 @@ bool ParseMonsterLine(std::string_view line) {
 }
 
 bool LoadMonsterFile(std::string_view fileName) {
-  std::string bytes;
-  if (!sys::readFile(fileName, bytes)) return false;
-  for (const std::string& line : sys::splitLines(sys::decodeTextFile(bytes)))
-    if (!line.empty()) ParseMonsterLine(line);
+  std::optional<std::vector<std::string>> lines = data_detail::filledLines(fileName);
+  if (!lines) return false;
+  for (const std::string& line : *lines) ParseMonsterLine(line);
   return true;
 }
 
 bool CheckMonsterFile(std::string_view fileName) {
-  std::string bytes;
-  if (!sys::readFile(fileName, bytes)) return false;
-  int32_t next = 0;
-  for (const std::string& line : sys::splitLines(sys::decodeTextFile(bytes))) {
-    if (line.empty()) continue;
-    if (MonsterLineNumber(line) != next) return false;
-    ++next;
-  }
-  return next >= kBuiltInMonsterCount;
+  std::optional<std::vector<std::string>> lines = data_detail::filledLines(fileName);
+  if (!lines || lines->size() < kBuiltInMonsterCount) return false;
+  for (size_t i = 0; i < lines->size(); ++i)
+    if (MonsterLineNumber((*lines)[i]) != static_cast<int32_t>(i)) return false;
+  return true;
 }
 
 std::string MonsterLine(const PlayerRecord& m, int index) {
