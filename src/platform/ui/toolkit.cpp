@@ -662,7 +662,9 @@ void DragControl(Control& c) {
   if (!t.backend || t.buttons == 0) return;
   bool isMainWin = &c == t.main;
   gfx::Rect start = isMainWin ? t.backend->windowRect() : c.rect();
-  int sx = t.screenX, sy = t.screenY;
+  // A control follows the pointer in the window's own pixels: the screen's position of a queued
+  // event is where the pointer is now, not where it was, and full screen scales the window.
+  int sx = isMainWin ? t.screenX : t.mouseX, sy = isMainWin ? t.screenY : t.mouseY;
   t.backend->captureMouse(true);
   t.dragging = true;
   hideTip();
@@ -690,7 +692,10 @@ void DragControl(Control& c) {
       if (e.type == Event::Type::MouseDown) t.buttons |= e.button;
       if (e.type == Event::Type::MouseUp) t.buttons &= ~e.button;
       if (e.type == Event::Type::MouseMove && e.held >= 0) t.buttons &= e.held;
-      place(start.left + e.screenX - sx, start.top + e.screenY - sy);
+      if (isMainWin)
+        place(start.left + e.screenX - sx, start.top + e.screenY - sy);
+      else
+        place(start.left + e.x - sx, start.top + e.y - sy);
     } else if (e.type == Event::Type::KeyDown || e.type == Event::Type::KeyUp) {
       if (e.key >= 0 && e.key < 256) t.held[static_cast<size_t>(e.key)] = e.type == Event::Type::KeyDown;
       if (e.type == Event::Type::KeyDown && e.key == kVkEscape) {
