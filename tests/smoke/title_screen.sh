@@ -6,15 +6,7 @@
 # VORAK_SMOKE_SHOT=file.png keeps the title screenshot.
 set -uo pipefail
 build=${1:?build directory}
-[ -x "$build/game/vorak-talmor" ] || { echo "missing $build/game/vorak-talmor"; exit 1; }
-for tool in Xvfb openbox xwd xdotool /usr/bin/convert; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh installs it)"; exit 1; }
-done
-
-source "$(dirname "$0")/../support/xserver.sh"
 source "$(dirname "$0")/../support/game_window.sh"
-
-# A game folder of its own, so the build's settings stay untouched and runs never collide.
 copy_game "$build"
 fail=0
 

@@ -1,8 +1,15 @@
-# Sourced by the smoke tests that run the real program (after xserver.sh): a game folder of its
-# own, the program started on the X server, its window found, and screenshots read by pixel.
+# Sourced by the smoke tests that run the real program: a game folder of its own, the program
+# started on the X server, its window found, and screenshots read by pixel.
+source "$(dirname "${BASH_SOURCE[0]}")/xserver.sh"
 
-# A copy of the assembled game folder without a data folder, so runs never share settings.
-copy_game() {
+# Checks the build's game and the tools (the usual ones and any named), then copies the game
+# folder without a data folder, so the build's settings stay untouched and runs never collide.
+copy_game() {  # BUILD [TOOL...]
+  [ -x "$1/game/vorak-talmor" ] || { echo "missing $1/game/vorak-talmor"; exit 1; }
+  local tool
+  for tool in Xvfb openbox xwd xdotool /usr/bin/convert "${@:2}"; do
+    command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh installs it)"; exit 1; }
+  done
   cp -r "$1/game" "$work/game"
   rm -rf "$work/game/Vorak-Dat"
   game="$work/game/vorak-talmor"
