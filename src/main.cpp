@@ -12,6 +12,6 @@ int main() {
   ui::init(std::move(backend));
   Main();
   // The program lives in the main window's handlers; AppEnd leaves the process from one of them.
-  while (!AppEnded()) ui::DoEventsWait(20);
+  while (!AppEnded()) ui::DoEventsWait();
   return 0;
 }

@@ -12,9 +12,6 @@
 
 namespace {
 MenuState gMenu;
-// How long a human's wait sleeps on the window's events when none are queued.
-constexpr int kHumanWaitMs = 10;
-
 struct MenuMode {
   const char* name;
   std::vector<const char*> keys;
@@ -90,7 +87,7 @@ void CheckGameLeft() {
 }
 
 void WaitMenuCommand(std::string_view mode) {
-  while (gMenu.MenuCommand == mode && GameRunning()) ui::DoEventsWait(kHumanWaitMs);
+  while (gMenu.MenuCommand == mode && GameRunning()) ui::DoEventsWait();
   CheckGameLeft();
 }
 

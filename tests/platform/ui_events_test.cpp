@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "ui/control_array.h"
 #include "ui_fixture.h"
 
@@ -278,6 +280,51 @@ TEST_F(UiTest, ToolTipShowsAfterAHoverFollowsMoveHandlersAndHidesWhenEmpty) {
   hb->leave();
   pump(ui::kToolTipDelayMs * 2);
   EXPECT_EQ(ui::toolTipShown(), "");
+}
+
+TEST_F(UiTest, AWaitingPumpSleepsUntilAnEventComesOrSomethingFallsDue) {
+  auto& panel = win->add<ui::PictureBox>("PicPlayer");
+  panel.move(16, 384, 192, 176);
+  panel.ToolTipText = "体力";
+  pump(100);
+  struct Case {
+    const char* what;
+    std::function<void()> before;
+    int maxWaitMs, minMs, maxMs;
+    bool showsSomething;
+  } cases[] = {
+      {"nothing to do: no end", [] {}, -1, -1, -1, false},
+      {"a limit of the caller's own", [] {}, 7, 7, 7, false},
+      {"a frame the pacing holds back",
+       [&] {
+         panel.setBackColor(gfx::kRed);
+         ui::Present(true);
+         panel.setBackColor(gfx::kWhite);
+       },
+       -1, ui::kPresentIntervalMs, ui::kPresentIntervalMs, true},
+      {"a tooltip's delay",
+       [&] {
+         hb->mouseMove(16 + 40, 384 + 40);
+         ui::DoEvents();
+       },
+       -1, ui::kToolTipDelayMs, ui::kToolTipDelayMs, true},
+  };
+  for (const Case& c : cases) {
+    c.before();
+    const int presents = hb->presentCount();
+    ui::DoEventsWait(c.maxWaitMs);
+    EXPECT_GE(hb->lastWaitMs(), c.minMs) << c.what;
+    EXPECT_LE(hb->lastWaitMs(), c.maxMs) << c.what;
+    if (c.showsSomething) EXPECT_GT(hb->presentCount(), presents) << c.what << ": nothing shown once due";
+  }
+  EXPECT_EQ(ui::toolTipShown(), "体力");
+  // An event ends the wait at once and is handled.
+  int clicks = 0;
+  panel.Click = [&] { ++clicks; };
+  hb->onIdle = [&] { hb->click(16 + 40, 384 + 40); };
+  ui::DoEventsWait();
+  EXPECT_EQ(clicks, 1);
+  hb->onIdle = nullptr;
 }
 
 TEST_F(UiTest, AReleaseTheWindowNeverSawEndsThePressAtTheNextMove) {

@@ -44,7 +44,7 @@ class Backend {
 
   // Next queued event without waiting; false when the queue is empty.
   virtual bool poll(Event& e) = 0;
-  // Waits up to timeoutMs for an event; false when none came.
+  // Waits up to timeoutMs (-1: for as long as it takes) for an event; false when none came.
   virtual bool wait(Event& e, int timeoutMs) = 0;
 
   // pointer: a MousePointer number; custom is used for kPointerCustom (null = arrow).

@@ -210,16 +210,35 @@ void trackHover(Control* c, int64_t when) {
   if (!t.tipShown) t.hoverSince = when;
 }
 
+// A tooltip waits for its delay to show (-1: none waits).
+int64_t tipDue() {
+  Toolkit& t = tk();
+  if (t.tipShown || !t.hover || t.hoverConsumed || t.dragging) return -1;
+  if (t.hover->ToolTipText.empty() || !t.hover->effectivelyVisible()) return -1;
+  return t.hoverSince + msToTicks(kToolTipDelayMs);
+}
+
 void tickTip() {
   Toolkit& t = tk();
-  if (t.tipShown || !t.hover || t.hoverConsumed || t.dragging) return;
-  if (t.hover->ToolTipText.empty() || !t.hover->effectivelyVisible()) return;
-  if (nowTicks() - t.hoverSince < msToTicks(kToolTipDelayMs)) return;
+  int64_t due = tipDue();
+  if (due < 0 || nowTicks() < due) return;
   t.tipShown = true;
   t.tipText = t.hover->ToolTipText;
   t.tipX = t.mouseX;
   t.tipY = t.mouseY;
   invalidate();
+}
+
+// The earliest moment something needs the pump without an event: a changed frame that the
+// pacing of presents held back, or a tooltip whose delay runs out. -1 when nothing is due.
+int64_t nextDue() {
+  Toolkit& t = tk();
+  int64_t due = tipDue();
+  if (t.presenting && anythingChanged()) {
+    int64_t frame = t.lastPresent + msToTicks(kPresentIntervalMs);
+    due = due < 0 ? frame : std::min(due, frame);
+  }
+  return due;
 }
 
 // ---- dispatch --------------------------------------------------------------------------
@@ -560,12 +579,12 @@ void DoEvents() {
 void DoEventsWait(int maxWaitMs) {
   Toolkit& t = tk();
   if (!drain() && t.backend) {
-    int waitMs = std::max(0, maxWaitMs);
-    // A changed frame that the pacing held back is shown as soon as the pacing allows.
-    if (anythingChanged()) {
-      int64_t due = t.lastPresent + msToTicks(kPresentIntervalMs) - nowTicks();
-      int dueMs = static_cast<int>(std::max<int64_t>(0, due) / std::max<int64_t>(1, msToTicks(1)));
-      waitMs = std::min(waitMs, dueMs);
+    int waitMs = maxWaitMs;
+    if (int64_t due = nextDue(); due >= 0) {
+      // Rounded up: waking a moment early would only find it not due yet.
+      int64_t tick = msToTicks(1);
+      int dueMs = static_cast<int>((std::max<int64_t>(0, due - nowTicks()) + tick - 1) / tick);
+      waitMs = waitMs < 0 ? dueMs : std::min(waitMs, dueMs);
     }
     Event e;
     if (t.backend->wait(e, waitMs)) {

@@ -25,9 +25,11 @@ Backend& backend();
 // something changed and the last frame is a few milliseconds old. Re-entrant: a handler
 // may pump again. Never waits.
 void DoEvents();
-// As DoEvents, but when nothing was queued it waits up to maxWaitMs for an event and runs
-// it: the pump of a loop that waits for the user.
-void DoEventsWait(int maxWaitMs = 5);
+// As DoEvents, but when nothing was queued it sleeps until an event comes (and runs it) or
+// something falls due (a frame the pacing of presents held back, a tooltip's delay), at most
+// maxWaitMs when that is not -1: the pump of a loop that waits for the user, which so costs
+// nothing while the user thinks.
+void DoEventsWait(int maxWaitMs = -1);
 
 // Marks the frame for recomposition.
 void invalidate();

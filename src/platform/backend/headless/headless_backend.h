@@ -71,6 +71,8 @@ class HeadlessBackend final : public Backend {
   // Sees every presented frame.
   std::function<void(const gfx::Surface&)> onPresent;
 
+  // The timeout of the last wait that found nothing queued (-1: without an end).
+  int lastWaitMs() const { return lastWaitMs_; }
   const gfx::Surface& lastFrame() const { return frame_; }
   int presentCount() const { return presents_; }
   bool savePng(const std::string& path) const;
@@ -89,6 +91,7 @@ class HeadlessBackend final : public Backend {
  private:
   Event pointerEvent(Event::Type type, int x, int y, int button);
   std::deque<Event> queue_;
+  int lastWaitMs_ = 0;
   gfx::Surface frame_;
   int presents_ = 0;
   std::string caption_;

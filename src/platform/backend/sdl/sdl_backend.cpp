@@ -204,12 +204,19 @@ class SdlBackend final : public Backend {
 
   bool wait(Event& e, int timeoutMs) override {
     if (poll(e)) return true;
+    // An input method's messages come beside the window's events, and SDL reads them only when
+    // it pumps: while text is typed, look in often.
+    constexpr int kInputMethodMs = 20;
+    if (SDL_IsTextInputActive() && (timeoutMs < 0 || timeoutMs > kInputMethodMs)) timeoutMs = kInputMethodMs;
     SDL_Event s;
     int64_t end = sys::clock().now() + sys::clock().frequency() / 1000 * timeoutMs;
     for (;;) {
-      int64_t left = end - sys::clock().now();
-      if (left <= 0) return false;
-      int ms = static_cast<int>(std::max<int64_t>(1, left / (sys::clock().frequency() / 1000)));
+      int ms = -1;
+      if (timeoutMs >= 0) {
+        int64_t left = end - sys::clock().now();
+        if (left <= 0) return false;
+        ms = static_cast<int>(std::max<int64_t>(1, left / (sys::clock().frequency() / 1000)));
+      }
       if (!SDL_WaitEventTimeout(&s, ms)) return false;
       if (translate(s, e)) return true;
     }
