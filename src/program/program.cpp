@@ -26,6 +26,11 @@ void Main() {
   }
   InitFolderNames(GetAppPath(""));
   Hooks().CrtChange = [] { CrtChange(); };
+  // Until the window shows, nobody sees what start-up draws: no frame is shown and no
+  // animation (the message window's scroll) is paced.
+  const bool presenting = ui::presenting(), pacing = ui::pacing();
+  ui::setPresenting(false);
+  ui::setPacing(false);
 
   LoadPictureStore();
   InitMonsterTable();
@@ -41,6 +46,8 @@ void Main() {
 
   LoadSettings(Game().DataFile);
   MakeTopMenu("ゲーム");
+  ui::setPresenting(presenting);
+  ui::setPacing(pacing);
   frmMain().window.show();
   ui::DoEvents();
   Init04();

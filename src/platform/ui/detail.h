@@ -27,6 +27,7 @@ struct Toolkit {
   bool presentedOnce = false;
   bool presenting = true;
   int64_t framesPresented = 0;
+  bool pacing = true;
   // Interrupts the innermost drain after the handler running now.
   bool pumpInterrupted = false;
 

@@ -564,6 +564,7 @@ void shutdown() {
   t.tipShown = false;
   t.quit = false;
   t.presenting = true;
+  t.pacing = true;
   t.pumpInterrupted = false;
 }
 
@@ -601,6 +602,8 @@ void invalidate() { tk().dirty = true; }
 void setPresenting(bool on) { tk().presenting = on; }
 int64_t framesPresented() { return tk().framesPresented; }
 bool presenting() { return tk().presenting; }
+void setPacing(bool on) { tk().pacing = on; }
+bool pacing() { return tk().pacing; }
 
 void interruptPump() { tk().pumpInterrupted = true; }
 

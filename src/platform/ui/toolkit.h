@@ -39,6 +39,10 @@ void setPresenting(bool on);
 bool presenting();
 // Frames shown since the program started.
 int64_t framesPresented();
+// Off: timed waits (WaitUntil) end at once. For what is drawn while no window is on screen yet:
+// nobody can see its pace.
+void setPacing(bool on);
+bool pacing();
 // The pump running now returns after the handler that calls this; the events still queued
 // wait for the next pump. A handler that ends a loop further up the stack calls it, so that
 // the events after it are handled once that loop has unwound, not inside it.

@@ -6,6 +6,7 @@
 namespace ui {
 
 void WaitUntil(int64_t deadline) {
+  if (!pacing()) return;
   PresentForWait(deadline);
   sys::clock().waitUntil(deadline);
 }
