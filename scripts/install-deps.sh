@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the game needs to build, run and test on Debian 12. Quiet when all is there.
+# Installs what the game needs on Debian 12 to build (tests and benchmarks included) and play;
+# with --tests, also what only running the tests needs: the large General MIDI soundfont, which
+# the music's level check plays every piece through. Quiet when all is there.
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -8,6 +10,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils x11-apps imagemagick xdotool openbox sox
 )
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(fluid-soundfont-gm)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,7 +4,7 @@
 # for example: scripts/test.sh -R Profile
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 dir=build
 build_args=()
 if [ "${1:-}" = "--sanitize" ]; then

@@ -1,7 +1,11 @@
 #include "system/media.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 
+#include "data/game_data.h"
 #include "media/audio.h"
 #include "media/wave.h"
 #include "sys/clock.h"
@@ -34,19 +38,34 @@ void SoundInit(int32_t slotCount) {
   MediaState& m = Media();
   m.Sound.reset();
   int32_t slots = slotCount < 0 ? 0 : slotCount + 1;
-  m.Sound = std::make_unique<media::AudioEngine>(
-      slots, m.NullOutput     ? media::AudioEngine::Output::Null
-             : m.SilentOutput ? media::AudioEngine::Output::Silent
-                              : media::AudioEngine::Output::Sdl);
+  m.Sound = std::make_unique<media::AudioEngine>(slots, m.NullOutput     ? media::AudioEngine::Output::Null
+                                                        : m.SilentOutput ? media::AudioEngine::Output::Silent
+                                                                         : media::AudioEngine::Output::Sdl);
   m.Sound->open();
   m.Sound->setVolumeDb(-4.5);
   m.SlotFile.assign(static_cast<size_t>(slots), "");
 }
 
+std::string SoundFontToUse() {
+  if (!Media().SoundFont.empty()) return Media().SoundFont;
+  const char* chosen = std::getenv("VORAK_SOUNDFONT");
+  return chosen && *chosen ? chosen : media::defaultSoundFont();
+}
+
 void MusicInit() {
   MediaState& m = Media();
   if (!m.Sound) SoundInit(10);
-  m.Sound->openMusic(m.SoundFont.empty() ? media::defaultSoundFont() : m.SoundFont);
+  const GameData& g = Game();
+  m.Sound->startMusic(SoundFontToUse(), g.DatFolder.empty() ? "" : g.DatFolder + "MusicLevels.ini");
+  // The game's pieces are measured while the title waits, so none keeps a player waiting later.
+  if (g.WavFolder.empty()) return;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(sys::resolvePath(g.WavFolder), ec)) {
+    std::string ext = entry.path().extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::string bytes;
+    if (ext == ".mid" && sys::readFile(entry.path().string(), bytes)) m.Sound->prepareMusic(bytes);
+  }
 }
 
 void PlayMusic(std::string_view fileName, int32_t repeats) {

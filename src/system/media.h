@@ -22,7 +22,7 @@ struct MediaState {
   bool SilentOutput = false;
   // Whole games without a sound card: the sounds keep their time, nothing is mixed.
   bool NullOutput = false;
-  // Tests: another soundfont ("" = the installed General MIDI one).
+  // Tests: another soundfont ("" = $VORAK_SOUNDFONT, else the best General MIDI one installed).
   std::string SoundFont;
   ~MediaState();
 };
@@ -36,7 +36,9 @@ void MediaReset();
 void DirectMediaInit();
 // Slots 0 to SlotCount, the primary volume at -4.5 dB.
 void SoundInit(int32_t slotCount);
+// Starts loading the soundfont (SoundFontToUse) and measuring the game's pieces; neither waits.
 void MusicInit();
+std::string SoundFontToUse();
 void PlayMusic(std::string_view fileName, int32_t repeats);
 void StopMusic();
 bool LoadSoundSlot(int32_t slot, std::string_view fileName);

@@ -5,10 +5,14 @@
 #include <chrono>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "media/audio.h"
+#include "media/loudness.h"
 #include "media/smf.h"
+#include "support/sound_fonts.h"
 #include "sys/clock.h"
 
 namespace {
@@ -86,63 +90,181 @@ TEST(SilentOutput, LoudMixesAreRoundedOffBelowFullScaleAndCounted) {
   EXPECT_GT(e.clippedSamples(), 0u);
 }
 
-TEST(Music, PlaysAMidiPieceTheGivenNumberOfTimes) {
-  std::string font = media::defaultSoundFont();
-  if (font.empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
+// A silent engine on a virtual clock with the small soundfont loaded.
+struct MusicEngine {
   sys::ScopedVirtualClock clock;
-  AudioEngine e(11, AudioEngine::Output::Silent);
-  e.open();
-  ASSERT_TRUE(e.openMusic(font));
+  AudioEngine e{11, AudioEngine::Output::Silent};
+  MusicEngine() {
+    e.open();
+    EXPECT_TRUE(e.openMusic(testing_support::kSmallSoundFont));
+  }
+  // Plays `midi` once and gives back what came out, one second of the clock at a time.
+  std::vector<int16_t> onePass(const std::string& midi) {
+    e.setCapture(true);
+    EXPECT_TRUE(e.playMusic(midi, 1));
+    e.waitMusic();
+    for (int s = 0; s < 600 && e.musicPlaying(); ++s) clock->advanceMs(1000);
+    return e.takeCaptured();
+  }
+};
+
+double loudness(const std::vector<int16_t>& pcm) {
+  std::vector<float> f(pcm.begin(), pcm.end());
+  for (float& v : f) v /= 32768.0f;
+  media::LoudnessMeter m(AudioEngine::kRate);
+  m.add(f.data(), static_cast<int>(f.size() / 2));
+  return m.loudness();
+}
+
+TEST(Music, PlaysAMidiPieceTheGivenNumberOfTimes) {
+  MusicEngine m;
+  AudioEngine& e = m.e;
   e.setCapture(true);
   std::string bar = oneBarOfC(240);  // one bar = 1 s
   ASSERT_TRUE(e.playMusic(bar, 2));
-  clock->advanceMs(1500);
+  e.waitMusic();
+  m.clock->advanceMs(1500);
   EXPECT_TRUE(e.musicPlaying());
   EXPECT_GT(peak(e.takeCaptured()), 1000);  // audible, not a whisper
-  clock->advanceMs(700);
+  m.clock->advanceMs(700);
   EXPECT_FALSE(e.musicPlaying());
 
   ASSERT_TRUE(e.playMusic(bar, 1));
-  clock->advanceMs(500);
+  m.clock->advanceMs(500);
   int mid = e.musicTick();
   EXPECT_GT(mid, 0);
   ASSERT_TRUE(e.playMusic(bar, 1));  // the same piece again starts at its top
-  clock->advanceMs(100);
+  m.clock->advanceMs(100);
   EXPECT_LT(e.musicTick(), mid);
   e.stopMusic();
   EXPECT_FALSE(e.musicPlaying());
 }
 
-TEST(Music, AMissingSoundFontOrABrokenPieceLeavesItQuiet) {
+TEST(Music, APieceAskedForWhileTheSoundFontLoadsPlaysOnceItIsReady) {
   sys::ScopedVirtualClock clock;
   AudioEngine e(11, AudioEngine::Output::Silent);
   e.open();
-  EXPECT_FALSE(e.openMusic("/nonexistent/none.sf2"));
-  EXPECT_FALSE(e.musicOn());
-  std::string error;
-  EXPECT_FALSE(e.playMusic(oneBarOfC(120), 1, &error));
-  std::string font = media::defaultSoundFont();
-  if (font.empty()) return;
-  ASSERT_TRUE(e.openMusic(font));
-  EXPECT_FALSE(e.playMusic("MThd garbage", 1, &error));
-  EXPECT_FALSE(error.empty());
+  const std::string eightBars = [] {
+    media::SmfWriter smf(480);
+    int t = smf.addTrack("t");
+    smf.tempo(t, 0, 240);
+    for (int i = 0; i < 32; ++i) smf.note(t, static_cast<uint32_t>(i * 480), 400, 0, 60, 100);
+    smf.setLength(32 * 480);
+    return smf.bytes();
+  }();
+  // The last piece asked for wins, with its own repeat count: one bar, twice.
+  e.startMusic(testing_support::kSmallSoundFont);
+  EXPECT_TRUE(e.playMusic(eightBars, 100));
+  EXPECT_TRUE(e.playMusic(oneBarOfC(240), 2));
+  EXPECT_TRUE(e.musicPlaying());
+  e.waitMusic();
+  clock->advanceMs(1500);
+  EXPECT_TRUE(e.musicPlaying());
+  clock->advanceMs(700);
+  EXPECT_FALSE(e.musicPlaying());
+  // Stopped before it could start: nothing plays.
+  e.startMusic(testing_support::kSmallSoundFont);
+  EXPECT_TRUE(e.playMusic(eightBars, 100));
+  e.stopMusic();
+  e.waitMusic();
+  EXPECT_FALSE(e.musicPlaying());
+  clock->advanceMs(1000);
   EXPECT_FALSE(e.musicPlaying());
 }
 
-TEST(Music, GarbageInsideWellFormedChunksNeitherCrashesNorHangs) {
-  std::string font = media::defaultSoundFont();
-  if (font.empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
+TEST(Music, QuietAndLoudPiecesPlayEquallyLoudAndBelowTheCeiling) {
+  MusicEngine m;
+  auto piece = [](int velocity) {
+    media::SmfWriter smf(480);
+    int t = smf.addTrack("t");
+    smf.tempo(t, 0, 120);
+    smf.program(t, 0, 0, 48);
+    for (int i = 0; i < 16; ++i) smf.note(t, static_cast<uint32_t>(i * 480), 460, 0, 55 + i % 5 * 4, velocity);
+    smf.setLength(16 * 480);
+    return smf.bytes();
+  };
+  std::vector<int16_t> quiet = m.onePass(piece(80));
+  double quietGain = m.e.musicGainDb();
+  std::vector<int16_t> loud = m.onePass(piece(127));
+  EXPECT_GT(quietGain - m.e.musicGainDb(), 6);
+  EXPECT_NEAR(loudness(quiet), loudness(loud), 1.0);
+  EXPECT_NEAR(loudness(loud), AudioEngine::kLoudness, 1.0);
+  EXPECT_LT(20 * std::log10(peak(loud) / 32768.0), AudioEngine::kCeiling + 1.0);
+}
+
+TEST(Music, AMissingSoundFontLeavesItQuiet) {
   sys::ScopedVirtualClock clock;
   AudioEngine e(11, AudioEngine::Output::Silent);
   e.open();
-  ASSERT_TRUE(e.openMusic(font));
-  std::string bad = oneBarOfC(120);
-  for (size_t i = 30; i < bad.size() - 4; i += 3) bad[i] = static_cast<char>(0xF7 ^ i);  // events, not chunk heads
-  ASSERT_TRUE(media::isMidiFile(bad));
-  e.playMusic(bad, 100);
-  clock->advanceMs(3000);
-  e.stopMusic();
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(e.openMusic("/nonexistent/none.sf2"));
+  std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("none.sf2"), std::string::npos) << said;
+  EXPECT_FALSE(e.musicOn());
+  std::string error;
+  EXPECT_FALSE(e.playMusic(oneBarOfC(120), 1, &error));
+  EXPECT_EQ(error, "music is off");
   EXPECT_FALSE(e.musicPlaying());
+}
+
+TEST(Music, DamagedFilesAreRefusedWithAReason) {
+  const std::string good = oneBarOfC(120);
+  ASSERT_TRUE(media::isMidiFile(good));
+  // The one track's events end at the byte before the end-of-track meta event (FF 2F 00).
+  const size_t track = good.find("MTrk") + 8, end = good.size();
+  auto withTrack = [&](std::string events) {
+    std::string b = good.substr(0, track - 4);
+    for (int i = 3; i >= 0; --i) b.push_back(static_cast<char>(events.size() >> (8 * i) & 0xff));
+    return b + events;
+  };
+  const std::string events = good.substr(track, end - track);
+  struct Case {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"the last event cut short", withTrack(events.substr(0, events.size() - 1))},
+      {"a note cut short", withTrack(std::string("\x00\x90\x3c", 3))},
+      {"data before any status", withTrack(std::string("\x00\x3c\x40", 3))},
+      {"a meta event longer than its track", withTrack(std::string("\x00\xff\x01\x7f"
+                                                                   "abc",
+                                                                   7))},
+      {"a status that has no place in a file", withTrack(std::string("\x00\xf8", 2))},
+      {"a delta time of five bytes", withTrack(std::string("\x80\x80\x80\x80\x00\xff\x2f\x00", 8))},
+      {"a track longer than the file", good.substr(0, end - 2)},
+      {"no header", good.substr(4)},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    EXPECT_FALSE(media::isMidiFile(c.bytes, &error)) << c.what;
+    EXPECT_FALSE(error.empty()) << c.what;
+  }
+  // Running status, a system exclusive message and the sends are read as they come.
+  media::MidiInfo info;
+  std::string sends = withTrack(std::string("\x00\xb0\x5d\x10\x00\x5b\x00\x00\xf0\x02\x7e\xf7\x00\xff\x2f\x00", 16));
+  ASSERT_TRUE(media::isMidiFile(sends, nullptr, &info));
+  EXPECT_TRUE(info.chorus);
+  EXPECT_FALSE(info.reverb);  // controller 91 was sent, but as 0
+}
+
+TEST(Music, NonsenseInWholeEventsNeitherCrashesNorHangs) {
+  MusicEngine m;
+  media::SmfWriter smf(480);
+  int t = smf.addTrack("t");
+  smf.tempo(t, 0, 600);
+  uint32_t x = 12345;
+  auto next = [&] { return static_cast<int>((x = x * 1103515245 + 12345) >> 16 & 0x7fff); };
+  for (uint32_t tick = 0; tick < 4800; tick += 10) {
+    int ch = next() % 16;
+    smf.controller(t, tick, ch, next() % 128, next() % 128);
+    smf.program(t, tick, ch, next() % 128);
+    smf.note(t, tick, static_cast<uint32_t>(next() % 2000), ch, next() % 128, next() % 128);
+  }
+  smf.setLength(4800);
+  ASSERT_TRUE(m.e.playMusic(smf.bytes(), 3));
+  m.e.waitMusic();
+  m.clock->advanceMs(3000);
+  m.e.stopMusic();
+  EXPECT_FALSE(m.e.musicPlaying());
 }
 
 TEST(SdlOutput, RunsOnTheDummyDriverAndPlaysWithoutBeingDriven) {

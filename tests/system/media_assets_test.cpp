@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "media/audio.h"
+#include "media/loudness.h"
 #include "media/music.h"
 #include "media/wave.h"
+#include "support/sound_fonts.h"
 #include "sys/clock.h"
 #include "sys/path.h"
 
@@ -79,7 +82,6 @@ TEST(GameSounds, TheHitSoundsGrowWithTheGrade) {
 }
 
 TEST(GameMusic, EveryPieceIsAMidiFileThatPlaysForItsLength) {
-  std::string font = media::defaultSoundFont();
   struct Case {
     const char* name;
     int seconds;  // one pass, to the second
@@ -93,12 +95,12 @@ TEST(GameMusic, EveryPieceIsAMidiFileThatPlaysForItsLength) {
     std::string bytes;
     ASSERT_TRUE(sys::readFile(kWav + c.name, bytes));
     EXPECT_TRUE(media::isMidiFile(bytes)) << c.name;
-    if (font.empty()) continue;
     sys::ScopedVirtualClock clock;
     media::AudioEngine e(11, media::AudioEngine::Output::Silent);
     e.open();
-    ASSERT_TRUE(e.openMusic(font));
+    ASSERT_TRUE(e.openMusic(testing_support::kSmallSoundFont));
     ASSERT_TRUE(e.playMusic(bytes, 1));
+    e.waitMusic();
     // The silent output mixes at most the last 10 s of a gap: walk the clock in steps.
     auto advance = [&](int seconds) {
       for (int s = 0; s < seconds; ++s) {
@@ -111,6 +113,43 @@ TEST(GameMusic, EveryPieceIsAMidiFileThatPlaysForItsLength) {
     advance(4);
     EXPECT_FALSE(e.musicPlaying()) << c.name << " lasts longer than expected";
     EXPECT_EQ(e.clippedSamples(), 0u) << c.name << " clips";
+  }
+}
+
+// Every piece in the game folder, played once through the game's audio engine with each Debian
+// General MIDI soundfont, comes out below full scale and as loud as the others.
+TEST(GameMusic, EveryPiecePlaysBelowFullScaleAndAsLoudAsTheOthersWithEitherSoundFont) {
+  std::vector<std::string> pieces;
+  for (const auto& entry : std::filesystem::directory_iterator(kWav))
+    if (entry.path().extension() == ".mid") pieces.push_back(entry.path().filename().string());
+  ASSERT_FALSE(pieces.empty());
+  for (const char* font : {testing_support::kSmallSoundFont, testing_support::kLargeSoundFont}) {
+    ASSERT_TRUE(std::filesystem::exists(font)) << font << ": scripts/install-deps.sh installs it";
+    sys::ScopedVirtualClock clock;
+    media::AudioEngine e(11, media::AudioEngine::Output::Silent);
+    e.open();
+    ASSERT_TRUE(e.openMusic(font));
+    std::string quietest, loudest;
+    double low = 0, high = -100;
+    for (const std::string& name : pieces) {
+      std::string bytes;
+      ASSERT_TRUE(sys::readFile(kWav + name, bytes));
+      ASSERT_TRUE(e.playMusic(bytes, 1)) << name;
+      e.waitMusic();
+      e.setCapture(true);
+      for (int s = 0; s < 600 && e.musicPlaying(); ++s) clock->advanceMs(500);
+      std::vector<int16_t> pcm = e.takeCaptured();
+      e.setCapture(false);
+      std::vector<float> samples(pcm.begin(), pcm.end());
+      for (float& v : samples) v /= 32768.0f;
+      media::LoudnessMeter meter(media::AudioEngine::kRate);
+      meter.add(samples.data(), static_cast<int>(samples.size() / 2));
+      EXPECT_LE(meter.peak(), -3.0) << name << " with " << font;
+      if (meter.loudness() < low) low = meter.loudness(), quietest = name;
+      if (meter.loudness() > high) high = meter.loudness(), loudest = name;
+    }
+    EXPECT_LE(high - low, 3.0) << font << ": " << quietest << " at " << low << " LUFS, " << loudest << " at " << high;
+    EXPECT_EQ(e.clippedSamples(), 0u) << font;
   }
 }
 

@@ -1,4 +1,3 @@
-#include "support/temp_dir.h"
 #include "system/media.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +7,15 @@
 #include <fstream>
 
 #include "backend/headless/headless_backend.h"
+#include "data/game_data.h"
 #include "media/audio.h"
 #include "media/input.h"
+#include "media/music.h"
 #include "media/smf.h"
 #include "media/wave.h"
+#include "support/temp_dir.h"
 #include "sys/clock.h"
+#include "sys/path.h"
 #include "system/input.h"
 #include "ui/keys.h"
 #include "ui/toolkit.h"
@@ -54,7 +57,11 @@ class MediaTest : public ::testing::Test {
   }
   std::string path(const char* name) { return (dir_ / name).string(); }
   media::AudioEngine& sound() { return *Media().Sound; }
-  bool musicAvailable() { return sound().musicOn(); }
+  // Plays a piece as the game does and waits until it has started.
+  void playMusic(const std::string& file, int32_t repeats) {
+    PlayMusic(file, repeats);
+    sound().waitMusic();
+  }
 
   sys::ScopedVirtualClock clock_;
   testing_support::TempDir tmp_;
@@ -174,34 +181,47 @@ TEST_F(MediaTest, NothingStartsWhileTheWindowIsMinimized) {
 }
 
 TEST_F(MediaTest, PlayMusicRepeatsAndAnEmptyNameRestartsTheLastPiece) {
-  if (!musicAvailable()) GTEST_SKIP() << "no General MIDI soundfont installed";
-  PlayMusic("", 100);  // nothing played yet: nothing happens
+  playMusic("", 100);  // nothing played yet: nothing happens
   EXPECT_FALSE(sound().musicPlaying());
-  PlayMusic(path("Md-Test.mid"), 100);
+  playMusic(path("Md-Test.mid"), 100);
   EXPECT_EQ(Media().LastMusic, path("Md-Test.mid"));
   clock_->advanceMs(3500);
   EXPECT_TRUE(sound().musicPlaying());
   int before = sound().musicTick();
-  PlayMusic("", 1);
+  playMusic("", 1);
   clock_->advanceMs(100);
   EXPECT_LT(sound().musicTick(), before);
   // A repeat count of 1 plays the piece once.
   clock_->advanceMs(1000);
   EXPECT_FALSE(sound().musicPlaying());
-  PlayMusic(path("Md-Test.mid"), 100);
+  playMusic(path("Md-Test.mid"), 100);
   StopMusic();
   EXPECT_FALSE(sound().musicPlaying());
   EXPECT_EQ(Media().LastMusic, path("Md-Test.mid"));
 }
 
-TEST_F(MediaTest, AMissingPieceStopsTheMusicAndIsStillRemembered) {
-  if (!musicAvailable()) GTEST_SKIP() << "no General MIDI soundfont installed";
-  PlayMusic(path("Md-Test.mid"), 100);
-  PlayMusic(path("Md-Gone.mid"), 100);
-  EXPECT_FALSE(sound().musicPlaying());
-  EXPECT_EQ(Media().LastMusic, path("Md-Gone.mid"));
-  PlayMusic(path("QV-Dice.wav"), 1);  // not a MIDI file
-  EXPECT_FALSE(sound().musicPlaying());
+TEST_F(MediaTest, MissingOrDamagedPiecesStopTheMusicAndAreSaidOnce) {
+  media::SmfWriter smf(480);
+  int t = smf.addTrack("");
+  smf.note(t, 0, 240, 0, 60, 100);
+  smf.setLength(480);
+  std::string cut = smf.bytes();
+  cut.pop_back();  // the end-of-track event loses its last byte
+  --cut[21];       // and the track's length (bytes 18 to 21) agrees
+  writeFile(dir_ / "Md-Cut.mid", cut);
+  testing::internal::CaptureStderr();
+  for (const char* name : {"Md-Gone.mid", "QV-Dice.wav", "Md-Cut.mid"}) {
+    for (int i = 0; i < 3; ++i) {
+      playMusic(path("Md-Test.mid"), 100);
+      playMusic(path(name), 100);
+      EXPECT_FALSE(sound().musicPlaying()) << name;
+      clock_->advanceMs(2000);
+    }
+    EXPECT_EQ(Media().LastMusic, path(name));
+  }
+  std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 3) << said;
+  EXPECT_NE(said.find("Md-Cut.mid: MIDI track 1 ends inside an event"), std::string::npos) << said;
 }
 
 TEST_F(MediaTest, WithoutASoundFontTheGameRunsOnWithoutMusic) {
@@ -209,6 +229,8 @@ TEST_F(MediaTest, WithoutASoundFontTheGameRunsOnWithoutMusic) {
   Media().SoundFont = (dir_ / "none.sf2").string();
   testing::internal::CaptureStderr();
   DirectMediaInit();
+  PlayMusic(path("Md-Test.mid"), 100);
+  sound().waitMusic();
   EXPECT_FALSE(sound().musicOn());
   PlayMusic(path("Md-Test.mid"), 100);
   PlayMusic("", 100);
@@ -220,6 +242,52 @@ TEST_F(MediaTest, WithoutASoundFontTheGameRunsOnWithoutMusic) {
   EXPECT_FALSE(sound().musicPlaying());
   PlaySound(1, path("QV-Dice.wav"), false, true, false, 0);
   EXPECT_TRUE(sound().playing(1));
+}
+
+TEST_F(MediaTest, TheSoundFontIsTheTestsThenTheEnvironmentsThenTheBestInstalled) {
+  const char* before = std::getenv("VORAK_SOUNDFONT");
+  const std::string kept = before ? before : "";
+  struct Case {
+    const char* own;
+    const char* environment;  // null: unset
+    std::string used;
+  } cases[] = {
+      {"/a.sf2", "/b.sf2", "/a.sf2"},
+      {"", "/b.sf2", "/b.sf2"},
+      {"", "", media::defaultSoundFont()},
+      {"", nullptr, media::defaultSoundFont()},
+  };
+  for (const Case& c : cases) {
+    Media().SoundFont = c.own;
+    if (c.environment)
+      setenv("VORAK_SOUNDFONT", c.environment, 1);
+    else
+      unsetenv("VORAK_SOUNDFONT");
+    EXPECT_EQ(SoundFontToUse(), c.used) << c.own << " / " << (c.environment ? c.environment : "unset");
+  }
+  setenv("VORAK_SOUNDFONT", kept.c_str(), 1);
+}
+
+TEST_F(MediaTest, APiecesMeasuredLevelIsKeptInTheDataFolderForTheNextRun) {
+  MediaReset();
+  Game().DatFolder = dir_.string() + "/";
+  const fs::path levels = dir_ / "MusicLevels.ini";
+  DirectMediaInit();
+  playMusic(path("Md-Test.mid"), 100);
+  const double measured = sound().musicGainDb();
+  ASSERT_TRUE(fs::exists(levels));
+  // Next run: the level comes from the file (here one that asks for the most gain there is).
+  std::string text;
+  ASSERT_TRUE(sys::readFile(levels.string(), text));
+  const size_t at = text.find('=');
+  ASSERT_NE(at, std::string::npos);
+  writeFile(levels, text.substr(0, at + 1) + "-60.00 -60.00\r\n");
+  MediaReset();
+  DirectMediaInit();
+  playMusic(path("Md-Test.mid"), 100);
+  EXPECT_EQ(sound().musicGainDb(), 12.0);
+  EXPECT_NE(measured, 12.0);
+  Game().DatFolder.clear();
 }
 
 TEST_F(MediaTest, EscapeHeldShowsInTheNextReadingAndNoJoystickLeavesItsFields) {

@@ -26,6 +26,7 @@ bool playFiles(const std::vector<std::string>& files, double musicSeconds) {
     if (media::isMidiFile(bytes)) {
       if (!engine.musicOn() && !engine.openMusic(media::defaultSoundFont())) return false;
       engine.playMusic(bytes, 1);
+      engine.waitMusic();
       std::this_thread::sleep_for(std::chrono::duration<double>(musicSeconds));
       engine.stopMusic();
       continue;

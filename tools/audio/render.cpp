@@ -23,6 +23,7 @@ bool renderTune(const std::string& midiPath, const std::string& wavPath, double 
     std::fprintf(stderr, "%s: %s\n", midiPath.c_str(), error.c_str());
     return false;
   }
+  engine.waitMusic();  // the piece starts once its level is measured
   auto frames = static_cast<size_t>(seconds * media::AudioEngine::kRate);
   std::vector<int16_t> pcm(2 * frames);
   engine.render(pcm.data(), static_cast<int>(frames));

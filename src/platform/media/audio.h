@@ -1,14 +1,20 @@
 // One audio stream: the sound slots and the music mixed together, played through SDL or,
 // without a device, mixed silently into memory in step with the program's clock.
-// Every method locks; the SDL callback is the only other thread and touches nothing else.
+// Every method locks. Besides the caller's, two threads come in: the SDL callback, and the
+// music's own worker while it loads the soundfont or measures a piece.
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "media/mixer.h"
@@ -50,13 +56,32 @@ class AudioEngine {
   bool playing(int slot);
   uint64_t framesPlayed(int slot);
 
-  // Music. openMusic reports a missing soundfont once and leaves music off.
+  // Music. startMusic returns at once: the soundfont loads on the music's worker, and a piece
+  // asked for meanwhile waits and starts the moment the synthesiser is ready. Every piece
+  // plays at a level of its own (loudness kLoudness, peaks below kCeiling), measured on the
+  // worker the first time it is asked for and kept in `levelFile` (when given) for later runs.
+  // A missing or broken soundfont is reported once and leaves music off.
+  void startMusic(const std::string& soundFont, const std::string& levelFile = "");
+  // startMusic, then waitMusic; true when music is on.
   bool openMusic(const std::string& soundFont);
+  // Blocks until the worker has nothing left to do.
+  void waitMusic();
+  // False once the soundfont is known to be missing or broken (true while it loads).
   bool musicOn();
+  // Measures a piece ahead of its first play (on the worker, when it has time).
+  void prepareMusic(std::string_view midi);
   bool playMusic(std::string_view midi, int times, std::string* error = nullptr);
   void stopMusic();
+  // True from playMusic until the last pass ends or stopMusic, waiting time included.
   bool musicPlaying();
   int musicTick();
+  // The gain of the piece playing, in dB (0 until its level is known).
+  double musicGainDb();
+
+  // Where every piece lands at the output: its loudness (LUFS), unless its peaks would then
+  // pass the ceiling (dBFS, with a decibel of room for what the measurement misses).
+  static constexpr double kLoudness = -20;
+  static constexpr double kCeiling = -4;
 
   // The primary volume, in decibels (default -4.5 dB).
   void setVolumeDb(double db);
@@ -79,6 +104,18 @@ class AudioEngine {
   void renderLocked(int16_t* out, int frames);
   void catchUpLocked();
 
+  struct Piece {
+    std::string midi;
+    uint64_t key = 0;  // the soundfont's and the file's fingerprint
+    int times = 1;
+  };
+  Piece pieceLocked(std::string_view midi);
+  // Starts the waiting piece once the synthesiser and its level are there.
+  bool startPendingLocked(std::string* error);
+  void ensureWorkerLocked();
+  void stopWorker();
+  void work();
+
   std::mutex mutex_;
   Mixer mixer_;
   std::unique_ptr<MusicPlayer> music_;
@@ -87,6 +124,7 @@ class AudioEngine {
   uint32_t device_ = 0;
   bool ownSubsystem_ = false;
   std::string driver_;
+  double volumeDb_ = -4.5;
   float gain_;
   std::vector<float> mix_;
   std::atomic<uint64_t> clipped_{0};
@@ -95,6 +133,21 @@ class AudioEngine {
   uint64_t framesDone_ = 0;
   bool capture_ = false;
   std::vector<int16_t> captured_;
+  // Music: the soundfont, its state, the piece waiting to start, the levels known, the
+  // pieces waiting to be measured, and the worker.
+  enum class MusicState { Off, Loading, On };
+  MusicState musicState_ = MusicState::Off;
+  std::string soundFont_;
+  std::string levelFile_;
+  uint64_t fontKey_ = 0;
+  std::optional<Piece> pending_;
+  std::map<uint64_t, std::optional<MusicLevel>> levels_;  // by piece; none: could not be measured
+  std::deque<Piece> toMeasure_;
+  double musicGainDb_ = 0;
+  std::thread worker_;
+  bool workerBusy_ = false;
+  std::atomic<bool> stopping_{false};
+  std::condition_variable idle_;
 };
 
 // Says `message` on stderr, prefixed with the program's name, the first time it is asked to.
