@@ -1,7 +1,10 @@
 # Sourced by the smoke tests: a work folder, the processes to end on exit (only those we
-# started), and start_x, which brings up Xvfb on a free display with openbox as window manager.
+# started), the small soundfont for the game, and start_x, which brings up Xvfb on a free
+# display with openbox as window manager.
 work=$(mktemp -d)
 pids=()
+# The small General MIDI soundfont, whatever else the machine has (the test command installs it).
+export VORAK_SOUNDFONT=/usr/share/sounds/sf2/TimGM6mb.sf2
 smoke_cleanup() {
   exec 3>&- 2>/dev/null
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
