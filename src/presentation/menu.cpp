@@ -96,6 +96,11 @@ void PumpOnce() {
   CheckGameLeft();
 }
 
+void PumpFrame() {
+  ui::DoEventsWait(0);
+  CheckGameLeft();
+}
+
 void DropQueuedInput() {
   if (frmMainExists()) {
     ui::Window& w = frmMain().window;

@@ -48,6 +48,9 @@ void CheckGameLeft();
 void WaitMenuCommand(std::string_view mode);
 // One pump of the events queued so far (computer turns, frame loops), then CheckGameLeft.
 void PumpOnce();
+// One pump of a frame loop in which a human may press (an aim that moves until the button): like
+// PumpOnce, but when nothing is queued the window is told the program waits for input.
+void PumpFrame();
 // Drops clicks and keys that came while the engine was busy: input off, one pump, input on;
 // then CheckGameLeft.
 void DropQueuedInput();
