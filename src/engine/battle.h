@@ -1,0 +1,17 @@
+// One battle between a player and the opponent slot: turns of attack, herb, flight and the
+// secret move until one side falls or flees, then the spoils.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// No winner: the game was left before the battle ended.
+inline constexpr int32_t kNoWinner = -1;
+
+// Fights player against opponent (4 from both callers); with ambush 1 the opponent acts first.
+// winner receives the winner's index (a side that flees loses), or kNoWinner when the game was
+// left during the battle. Leaves CurrentPlayer at the player.
+void Init31AttackSet(int32_t player, int32_t opponent, int32_t ambush, int32_t& winner);
+
+// A record's name as messages write it: its colour tags, the name, the default colours again.
+std::string FighterName(int32_t id);
