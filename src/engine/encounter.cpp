@@ -1,5 +1,6 @@
 #include "engine/encounter.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -104,6 +105,7 @@ void ShowOpponent(int32_t player) {
 
 void Init30ActionMeetMonster(int32_t wkID, int32_t Lev) {
   GameData& g = Game();
+  if (g.Monsters.empty()) return;  // nobody to meet
   PlayerRecord& p = Rec(wkID);
   p.sMeet = true;
   WriteMessage("{1&F05}{2&F85}なにかいる・・・:", true);
@@ -113,6 +115,7 @@ void Init30ActionMeetMonster(int32_t wkID, int32_t Lev) {
 
   p.yPosMap = sys::divInt(p.yPos, kCell);
   p.xPosMap = sys::divInt(p.xPos, kCell);
+  const int32_t last = static_cast<int32_t>(g.Monsters.size()) - 1;
   int32_t low = 0, high = 0;
   switch (Lev) {
     case 0:
@@ -127,17 +130,11 @@ void Init30ActionMeetMonster(int32_t wkID, int32_t Lev) {
       break;
     case 4:
       low = 1;
-      high = static_cast<int32_t>(g.Monsters.size()) - 1;
+      high = last;
       break;
     default: break;
   }
-  const int32_t last = static_cast<int32_t>(g.Monsters.size()) - 1;
-  int32_t index = RandomRange(low, high, 0) + BandOffset(p.yPosMap);
-  if (index > last) index = last;
-  if (index < 0) {  // an empty table has nobody to meet
-    WriteMessage("", false);
-    return;
-  }
+  const int32_t index = std::min(RandomRange(low, high, 0) + BandOffset(p.yPosMap), last);
   g.Players[4] = g.Monsters[static_cast<size_t>(index)];
   const PlayerRecord& m = g.Players[4];
 

@@ -60,6 +60,14 @@ TEST_F(EncounterTest, TheFloorAndTheLevelChooseTheMonster) {
     EXPECT_EQ(lines.front(), "{1&F05}{2&F85}なにかいる・・・:" + opponent().sColor + opponent().sName +
                                  (opponent().sLevel > seat(0).sLevel ? "が、いきなり襲ってきた!" : "{0&}だっ!"));
   }
+  // An empty table has nobody to send.
+  Reset();
+  Game().Monsters.clear();
+  ScriptedRandom script{};
+  Init30ActionMeetMonster(0, 1);
+  EXPECT_TRUE(lines.empty());
+  EXPECT_EQ(script.draws(), 0u);
+  EXPECT_FALSE(seat(0).sMeet);
 }
 
 TEST_F(EncounterTest, AStrongerMonsterStrikesFirstAndAWeakerOneBringsNoMusic) {
