@@ -17,8 +17,6 @@
 
 namespace {
 
-PlayerRecord& Rec(int32_t id) { return Game().Players[static_cast<size_t>(id)]; }
-
 void Sound(int32_t slot, const char* file) { PlaySound(slot, Game().WavFolder + file, false, true, false, 0); }
 
 const char* const kPunchNames[7] = {"", "ダブル拳!", "十字拳!", "クロス拳!", "痛拳!", "爆裂拳!", "北斗七星拳!"};
@@ -75,7 +73,7 @@ TurnEnd Battle::Turn(int32_t attacker, int32_t defender) {
         if (!Attack(attacker, defender, x, y)) return TurnEnd::Left;
         break;
       case 2:
-        if (Rec(attacker).sDrugBan == 1) {
+        if (Fighter(attacker).sDrugBan == 1) {
           WriteMessage("{1&ECF}{2&ACC}薬草:禁止されている", false);
           WaitSec(1);
           continue;
@@ -92,7 +90,7 @@ TurnEnd Battle::Turn(int32_t attacker, int32_t defender) {
     }
     break;
   }
-  if (Rec(defender).sLife <= 0) return TurnEnd::Fallen;
+  if (Fighter(defender).sLife <= 0) return TurnEnd::Fallen;
   return loser_ != kNoWinner ? TurnEnd::Fled : TurnEnd::Next;
 }
 
@@ -109,8 +107,8 @@ bool Battle::Attack(int32_t attacker, int32_t defender, int32_t x, int32_t y) {
   if (grade) Sound(1, grade->sound);
   if (!line.empty()) WriteMessage(line, true);
 
-  const PlayerRecord& a = Rec(attacker);
-  const PlayerRecord& d = Rec(defender);
+  const PlayerRecord& a = Fighter(attacker);
+  const PlayerRecord& d = Fighter(defender);
   int32_t damage = sys::clampInt(FloorDiv(int64_t{hit} * a.sStr, 100) - FloorDiv(d.sLuck, 8));
   if (damage < 1) damage = 0;
   if (coverage > 30 && damage == 0) damage = RandomRange(0, 4, 0);
@@ -135,7 +133,7 @@ bool Battle::Attack(int32_t attacker, int32_t defender, int32_t x, int32_t y) {
 // Effects 1 and 2 take herbs or GP; nothing to take means no steal (false).
 bool Battle::Steal(int32_t attacker, int32_t defender, int32_t effect) {
   const bool herbs = effect == 1;
-  const int32_t n = RandomRange(0, herbs ? Rec(defender).sDrug : Rec(defender).sMoney, 0);
+  const int32_t n = RandomRange(0, herbs ? Fighter(defender).sDrug : Fighter(defender).sMoney, 0);
   if (n <= 0) return false;
   WriteMessage("もらった～!!", false);
   WaitSec(1);
@@ -170,7 +168,7 @@ void Battle::Secret(int32_t attacker, int32_t defender) {
     if (open || !done) WriteMessage(done ? "" : failure, false);
     return done;
   };
-  const int32_t life = Rec(defender).sLife;
+  const int32_t life = Fighter(defender).sLife;
   switch (e) {
     case 0: WriteMessage("にゅふふふ なにもできなかった", false); break;
     case 3:
@@ -227,7 +225,7 @@ void Battle::Secret(int32_t attacker, int32_t defender) {
       break;
     case 12:
       WriteMessage("にゅふふふ 薬草の禁止条例を出した!", false);
-      Rec(defender).sDrugBan = 1;
+      Fighter(defender).sDrugBan = 1;
       WaitSec(1);
       break;
     default: break;  // 1 and 2: the steal is done
@@ -237,7 +235,7 @@ void Battle::Secret(int32_t attacker, int32_t defender) {
 
 }  // namespace
 
-std::string FighterName(int32_t id) { return Rec(id).sColor + Rec(id).sName + "{0&}"; }
+std::string FighterName(int32_t id) { return Fighter(id).sColor + Fighter(id).sName + "{0&}"; }
 
 void Init31AttackSet(int32_t player, int32_t opponent, int32_t ambush, int32_t& winner) {
   winner = kNoWinner;

@@ -29,9 +29,7 @@ constexpr int kCell = 32;
 constexpr int32_t kMagenta = static_cast<int32_t>(gfx::kMagenta);
 constexpr int32_t kWhite = static_cast<int32_t>(gfx::kWhite);
 
-PlayerRecord& Rec(int32_t id) { return Game().Players[static_cast<size_t>(id)]; }
-
-bool IsHuman(int32_t id) { return id >= 0 && id < 4 && Rec(id).sUser == 1; }
+bool IsHuman(int32_t id) { return id >= 0 && id < 4 && Fighter(id).sUser == 1; }
 
 // The computer's and the monster's command: each rule overrides the ones before it, and every
 // chance is drawn whatever the rule's other conditions.
@@ -146,8 +144,8 @@ std::string PushFight(int32_t attacker, int32_t defender, int32_t& aimX, int32_t
   MenuState& menu = Menu();
   f.PicMenu.setVisible(true);
   f.PicDice.setVisible(false);
-  const PlayerRecord& a = Rec(attacker);
-  const PlayerRecord& d = Rec(defender);
+  const PlayerRecord& a = Fighter(attacker);
+  const PlayerRecord& d = Fighter(defender);
   const bool human = IsHuman(attacker);
   if (human)
     MakeMenu("戦闘", attacker);
@@ -229,7 +227,7 @@ void Init30Attack(int32_t attacker, int32_t /*defender*/, int32_t x, int32_t y, 
 void FadeOutTeki(int32_t index) {
   MainForm& f = frmMain();
   PictureStore& pic = frmPic();
-  const PlayerRecord& r = Rec(index);
+  const PlayerRecord& r = Fighter(index);
   gfx::Surface& fade = pic.PicFade.surface();
   pic.PicFade.move(pic.PicFade.left(), pic.PicFade.top(), 500, 200);
   pic.PicFade.setBackColor(gfx::kBlack);
@@ -247,10 +245,10 @@ void FadeOutTeki(int32_t index) {
 
 void PlusPack(int32_t wkWinner, int32_t wkLoser) {
   GameData& g = Game();
-  Rec(wkWinner).sDrugBan = 0;
-  Rec(wkLoser).sDrugBan = 0;
+  Fighter(wkWinner).sDrugBan = 0;
+  Fighter(wkLoser).sDrugBan = 0;
   if (wkLoser != 4) {
-    PlayerRecord& l = Rec(wkLoser);
+    PlayerRecord& l = Fighter(wkLoser);
     WriteMessage(FighterName(wkLoser) + "「とばされる～」", false);
     WriteAnimation(wkLoser, "とばされる");
     PlayerPlus(wkLoser, 0, 0, 0, 0, 0, 2);

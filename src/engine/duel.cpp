@@ -28,8 +28,6 @@ constexpr int32_t kSight = 32;
 constexpr int32_t kWhite = static_cast<int32_t>(gfx::kWhite);
 constexpr int32_t kMagenta = static_cast<int32_t>(gfx::kMagenta);
 
-PlayerRecord& Rec(int32_t id) { return Game().Players[static_cast<size_t>(id)]; }
-
 // How the sight moves in a bout: from the left (0, 2) or the right (1, 3) edge, turning back at
 // the ends (0, 1) or coming round on the other side (2, 3), and the pause of each frame.
 struct Motion {
@@ -86,7 +84,7 @@ int32_t Shoot(int32_t fighter, int32_t who, int32_t aim, const Motion& motion) {
   const bool fromRight = motion.mode == 1 || motion.mode == 3;
   const bool wraps = motion.mode >= 2;
   int32_t pos = fromRight ? width : 0, step = fromRight ? -1 : 1;
-  const bool human = Rec(who).sUser == 1;
+  const bool human = Fighter(who).sUser == 1;
   auto restore = [&] { gfx::bitBlt(win.surface(), 0, 0, width, win.height(), f.PicWinUra.surface(), 0, 0); };
   for (;;) {
     WaitSec(0);
@@ -110,7 +108,7 @@ int32_t Shoot(int32_t fighter, int32_t who, int32_t aim, const Motion& motion) {
   PlaySound(2, g.WavFolder + "QV-Hit01.wav ", false, true, false, 0);
   int32_t points = pos <= 100 ? pos : 200 - pos;
   if (points < 1) points = 0;
-  MakeTargetPic(Rec(who).sRGB);
+  MakeTargetPic(Fighter(who).sRGB);
   restore();
   DrawTarget();
   DrawSight(who, fighter, pos);
@@ -173,7 +171,7 @@ void Init40AttackUser(int32_t& ID, int32_t& TkID) {
   const int32_t lost = won == ID ? TkID : ID;
   WriteMessage(FighterName(won) + "の勝利!", false);
   WaitSec(0.8);
-  PlayerPlus(won, 0, 0, 0, 0, 0, sys::clampInt(int64_t{Rec(lost).sLevel} * 5));
+  PlayerPlus(won, 0, 0, 0, 0, 0, sys::clampInt(int64_t{Fighter(lost).sLevel} * 5));
   PlusPack(won, lost);
   Game().CurrentPlayer = ID;
 }

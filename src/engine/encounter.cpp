@@ -27,8 +27,6 @@ constexpr int kCell = 32;
 // Monster-table rows of bosses 1 to 5.
 constexpr std::array<int32_t, 6> kBossRow{0, 4, 9, 14, 19, 24};
 
-PlayerRecord& Rec(int32_t id) { return Game().Players[static_cast<size_t>(id)]; }
-
 std::string Wav(const char* name) { return Game().WavFolder + name; }
 
 // Where the floor's band starts in the monster table: the higher the floor, the later the rows.
@@ -83,10 +81,10 @@ const char* const kDefeatLines[5] = {
 
 void Greet(int32_t& wkID, int32_t n, int32_t met) {
   const Greeting& gr = kGreetings[n - 1][met < 2 ? met : 2];
-  const PlayerRecord& boss = Rec(4);
+  const PlayerRecord& boss = Fighter(4);
   std::string line = gr.colored ? FighterName(4) : boss.sName;
   std::string text = gr.line;
-  if (size_t at = text.find("%P"); at != std::string::npos) text.replace(at, 2, Rec(wkID).sName);
+  if (size_t at = text.find("%P"); at != std::string::npos) text.replace(at, 2, Fighter(wkID).sName);
   WriteMessage(line + text, false);
   if (gr.push) {
     PushButton(wkID);
@@ -106,7 +104,7 @@ void ShowOpponent(int32_t player) {
 void Init30ActionMeetMonster(int32_t wkID, int32_t Lev) {
   GameData& g = Game();
   if (g.Monsters.empty()) return;  // nobody to meet
-  PlayerRecord& p = Rec(wkID);
+  PlayerRecord& p = Fighter(wkID);
   p.sMeet = true;
   WriteMessage("{1&F05}{2&F85}なにかいる・・・:", true);
   WriteAnimation(wkID, "発見");
@@ -167,7 +165,7 @@ void Init25MeetVorak(int32_t& wkID, std::string VorakID) {
   StopMusic();
   g.Players[4] = g.Monsters[static_cast<size_t>(kBossRow[static_cast<size_t>(n)])];
   PlayerPlus(wkID, 0, 0, 0, 0, 0, 0, 0, 5 * n);
-  int32_t& met = Rec(wkID).sTimes[static_cast<size_t>(n)];
+  int32_t& met = Fighter(wkID).sTimes[static_cast<size_t>(n)];
   Greet(wkID, n, met);
   ++met;
 
@@ -177,16 +175,16 @@ void Init25MeetVorak(int32_t& wkID, std::string VorakID) {
   frmMain().PicWin.refresh();
   WriteMessage(FighterName(4) + "だっ!", false);
   ShowOpponent(wkID);
-  Rec(wkID).sMeet = true;
+  Fighter(wkID).sMeet = true;
 
   int32_t winner = kNoWinner;
   Init31AttackSet(wkID, 4, 0, winner);
   if (winner != wkID) return;
-  WriteMessage(Rec(4).sName + kDefeatLines[n - 1], false);
-  Rec(wkID).sTimes[static_cast<size_t>(n)] = 10;
+  WriteMessage(Fighter(4).sName + kDefeatLines[n - 1], false);
+  Fighter(wkID).sTimes[static_cast<size_t>(n)] = 10;
   WaitSec(1);
   DrawMap();
-  WriteCharaSet(wkID, Rec(wkID).sPtn);
+  WriteCharaSet(wkID, Fighter(wkID).sPtn);
 }
 
 std::string LifeColorTag(int32_t Life, int32_t LifeMax) {
@@ -210,7 +208,7 @@ void BigWrite(int32_t target, int32_t player, int32_t shake) {
   dummy.move(dummy.left(), dummy.top(), f.PicWin.width(), f.PicWin.height());
   dummy.setBackColor(gfx::kMagenta);
 
-  PlayerRecord& t = Rec(target);
+  PlayerRecord& t = Fighter(target);
   const int32_t top = (target == 4 ? t.yPos : t.sChara) * kCell;
   gfx::Surface& win = f.PicWin.surface();
   const gfx::Surface& sheet = pic.PicChara.surface();
