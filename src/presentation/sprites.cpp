@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/game_data.h"
@@ -155,9 +156,10 @@ void Fall(int32_t ID, const std::string& name) {
 void BlownAway(int32_t ID) {
   PlayAnime(ID, kSpin, 0.01);
   PlayerRecord& p = seat(ID);
+  // A cell or stop point off the board (a damaged record) would be a flight without end.
+  p.xPosMap = std::clamp(p.xPosMap, 0, kPlayColumns - 1);
   p.xPos = p.xPosMap * kCell;
   p.yPos = p.yPosMap * kCell;
-  // A stop point off the board (a damaged record) would be a flight without end.
   const int32_t home = std::clamp(p.BackMapX, 0, kPlayColumns - 1);
   const int32_t dir = p.xPosMap < home ? 1 : p.xPosMap > home ? -1 : 0;
   const int32_t cells = std::abs(home - p.xPosMap);
@@ -211,23 +213,17 @@ const std::vector<Pose>& Poses() {
   return poses;
 }
 
-// Names differ from each other only in their Latin letters' case.
-std::string lowerAscii(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
 }  // namespace
 
 void WriteAnimation(int32_t ID, const std::string& name) {
   if (!isSeat(ID)) return;
-  const std::string n = lowerAscii(name);
-  if (n == "のぼる") return Climb(ID, -8);
-  if (n == "おりる") return Climb(ID, 8);
+  // Names are told apart without regard to the case of their Latin letters.
+  auto is = [&](std::string_view n) { return sys::equalsIgnoreCase(name, n); };
+  if (is("のぼる")) return Climb(ID, -8);
+  if (is("おりる")) return Climb(ID, 8);
   for (const char* fall : {"落ちる1", "落ちる2", "落ちる左", "落ちる右", "落ちる左1", "落ちる右1"})
-    if (n == fall) return Fall(ID, n);
-  if (n == "とばされる") return BlownAway(ID);
+    if (is(fall)) return Fall(ID, fall);
+  if (is("とばされる")) return BlownAway(ID);
   for (const Pose& pose : Poses())
-    if (n == lowerAscii(pose.name)) return PlayAnime(ID, pose.frames, 0.1);
+    if (is(pose.name)) return PlayAnime(ID, pose.frames, 0.1);
 }

@@ -230,10 +230,15 @@ TEST_F(AnimationTest, TheLoserFliesBackToItsStopPointsColumnOnItsOwnRow) {
   EXPECT_EQ(p().xPos, 640);
   EXPECT_NEAR(play("とばされる"), 0.1 + 0.01 + 0.5, 1e-9);
   EXPECT_EQ(p().xPos, 640);
-  // A stop point outside the board (a damaged record) ends the flight at the board's edge.
+  // A stop point outside the board (a damaged record) ends the flight at the board's edge, and
+  // a piece far outside it starts from the edge.
   p().BackMapX = 1000000;
   play("とばされる");
   EXPECT_EQ(p().xPos, 736);
+  p().xPos = -1000000;
+  p().BackMapX = 3;
+  play("とばされる");
+  EXPECT_EQ(p().xPos, 96);
 }
 
 TEST_F(AnimationTest, PosesShowTheirFramesAtATenthOfASecondEach) {
