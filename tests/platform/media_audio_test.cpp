@@ -57,7 +57,7 @@ TEST(SilentOutput, MixesInStepWithTheClockAndEndsASoundOnTime) {
   clock->advanceMs(51);
   EXPECT_FALSE(e.playing(2));
   std::vector<int16_t> out = e.takeCaptured();
-  EXPECT_EQ(out.size(), 2u * 4454);  // 101 ms of stereo at 44.1 kHz
+  EXPECT_EQ(out.size(), 2u * (AudioEngine::kRate * 101 / 1000));  // 101 ms of stereo
   // The primary volume of -4.5 dB: a 0.5 square comes out at 0.5 * 0.596 of full scale.
   EXPECT_NEAR(peak(out), 0.5 * 0.5957 * 32768, 40);
 }

@@ -8,8 +8,9 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out/out.raw" \
   "$build/tools/audio/vorak-audio" play 2 "$wav/QV-Click.wav" "$wav/QV-Hit05.wav" "$wav/QV-LVUP.wav" \
-  "$wav/Md-Opening.mid" >/dev/null 2>"$out/err"
-stats=$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$out/out.raw" -n stats 2>&1)
+  "$wav/Md-Opening.mid" >"$out/said" 2>"$out/err"
+rate=$(sed -n 's/^output: .* at \([0-9]*\) Hz$/\1/p' "$out/said")
+stats=$(sox -t raw -r "$rate" -e signed -b 16 -c 2 "$out/out.raw" -n stats 2>&1)
 peak=$(awk '/^Pk lev dB/ {print $4}' <<<"$stats")
 length=$(awk '/^Length s/ {print $3}' <<<"$stats")
 echo "peak ${peak} dBFS, ${length} s"

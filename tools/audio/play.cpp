@@ -14,7 +14,9 @@ namespace audio {
 bool playFiles(const std::vector<std::string>& files, double musicSeconds) {
   media::AudioEngine engine(11, media::AudioEngine::Output::Sdl);
   engine.open();
-  std::printf("output: %s\n", engine.output() == media::AudioEngine::Output::Sdl ? engine.driver().c_str() : "silent");
+  std::printf("output: %s at %d Hz\n",
+              engine.output() == media::AudioEngine::Output::Sdl ? engine.driver().c_str() : "silent",
+              media::AudioEngine::kRate);
   bool ok = true;
   for (const std::string& f : files) {
     std::string bytes;
