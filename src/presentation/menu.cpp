@@ -86,9 +86,13 @@ void CheckGameLeft() {
   if (GameLoopRunning() && !GameRunning()) throw GameLeft{};
 }
 
-void WaitMenuCommand(std::string_view mode) {
-  while (gMenu.MenuCommand == mode && GameRunning()) ui::DoEventsWait();
+void WaitForHuman(const std::function<bool()>& done) {
+  while (!done() && GameRunning()) ui::DoEventsWait();
   CheckGameLeft();
+}
+
+void WaitMenuCommand(std::string_view mode) {
+  WaitForHuman([mode] { return gMenu.MenuCommand != mode; });
 }
 
 void PumpOnce() {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -43,8 +44,10 @@ bool GameLoopRunning();
 
 // Throws GameLeft when a game loop runs and the mark says the game was left.
 void CheckGameLeft();
-// Pumps window events until MenuCommand differs from `mode` or the game was left; sleeps on
-// the window's events meanwhile instead of spinning. Then CheckGameLeft.
+// Pumps window events until `done` holds (asked before each pump) or the game was left; sleeps
+// on the window's events meanwhile instead of spinning. Then CheckGameLeft.
+void WaitForHuman(const std::function<bool()>& done);
+// WaitForHuman until MenuCommand differs from `mode`.
 void WaitMenuCommand(std::string_view mode);
 // One pump of the events queued so far (computer turns, frame loops), then CheckGameLeft.
 void PumpOnce();

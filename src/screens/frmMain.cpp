@@ -6,6 +6,7 @@
 #include "gfx/blit.h"
 #include "presentation/menu.h"
 #include "presentation/message.h"
+#include "screens/event_window.h"
 #include "screens/map_editor.h"
 #include "screens/staff_roll.h"
 #include "screens/start_screen.h"
@@ -43,6 +44,7 @@ void Form_Load() {
   f.PicEditMap.MouseMove = PicEditMap_MouseMove;
   f.PicMap.MouseDown = PicMap_MouseDown;
   f.PicMap.MouseMove = PicMap_MouseMove;
+  f.PicWin.MouseDown = PicWin_MouseDown;
   for (int i = 0; i <= 3; ++i)
     f.PicPlayer[i].MouseMove = [i](int b, int s, int x, int y) { PicPlayer_MouseMove(i, b, s, x, y); };
   wireClicks(f.UcBtnClose, UcBtnClose_Click);
@@ -51,6 +53,7 @@ void Form_Load() {
   wireClicks(f.CmdPlayer, CmdPlayer_Click);
   wireClicks(f.cmdDataGet, cmdDataGet_Click);
   f.cmdCloseOpt.Click = [] { cmdCloseOpt_Click(); };
+  PlaceImgArrow();
 
   for (int i = 0; i <= 3; ++i) {
     if (i > f.UcBtnMenuSt0.ubound()) f.UcBtnMenuSt0[i];

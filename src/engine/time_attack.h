@@ -1,0 +1,15 @@
+// The time attack of the herb shop and the game centre: hold a key, let go when the target
+// time has passed; the clock on show is honest only for the first half second.
+#pragma once
+
+#include <cstdint>
+
+#include "sys/number.h"
+
+// One game of player wkID: the target, the timing, the grade and its prizes.
+void Init21TimeAttack(int32_t wkID);
+// Draws the window, waits for a held key or mouse button (a computer starts at once) and times
+// its release against Target seconds; the measured time.
+sys::Fixed TimeAttack(int32_t wkID, sys::Fixed Target);
+// 6 for exactly the target, down to 1 within half a second of it, 0 further off.
+int32_t TimeAttackGrade(sys::Fixed measured, sys::Fixed target);
