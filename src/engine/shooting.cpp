@@ -6,6 +6,7 @@
 #include "engine/minigames.h"
 #include "engine/stats.h"
 #include "gfx/color.h"
+#include "presentation/game_windows.h"
 #include "presentation/main_form.h"
 #include "presentation/menu.h"
 #include "presentation/message.h"
@@ -85,7 +86,8 @@ void Init21InnShateki(int32_t wkID) {
   ui::ImageControl& arrow = f.ImgArrow;
   const int32_t key = static_cast<int32_t>(gfx::kMagenta);
 
-  f.PicWinBase.setVisible(true);
+  // Titled like the other two games, so no title of an earlier scene stays over the booth.
+  WriteWindow(wkID, true, "射的場", true);
   f.PicWin.Cls();
   ShowEventPicture(pic.PicCasino[1].surface());
   gfx::Surface& win = f.PicWin.surface();

@@ -51,33 +51,17 @@ int32_t drawDistance(int i) {
   return isCorner(i) ? kCell * (RandomRange(0, 5, 0) + 8) : kCell * (RandomRange(0, 8, 0) + 15);
 }
 
-class Machine {
- public:
-  explicit Machine(int32_t wkID) : id_(wkID), human_(Game().Players[static_cast<size_t>(wkID)].sUser == 1) {}
+}  // namespace
 
-  // One spin to its evaluation; false when the game was left during it.
-  bool spin(bool& replay);
-  // The counter runs from what it shows to T, a step every 0.05 seconds.
-  void count();
-  int32_t T = 0;
+SlotMachine::SlotMachine(int32_t wkID) : id_(wkID), human_(Game().Players[static_cast<size_t>(wkID)].sUser == 1) {}
 
- private:
-  bool frame(bool& taken);
-  void drawReel(int i);
-
-  int32_t id_;
-  bool human_;
-  int32_t D = 0;
-  std::array<int32_t, 9> Dist{}, Pos{}, Stopped{};
-};
-
-void Machine::drawReel(int i) {
+void SlotMachine::drawReel(int i) {
   gfx::Surface& win = frmMain().PicWin.surface();
   TransBlt(win, win, frmPic().PicSlot.surface(), 0, Pos[i], 60, Pos[i] + kCell, 64 * (i % 3) + 5, 43 * (i / 3) + 30,
            static_cast<int32_t>(gfx::kMagenta), 60, kCell);
 }
 
-void Machine::count() {
+void SlotMachine::Count() {
   MainForm& f = frmMain();
   const gfx::Surface& back = frmPic().PicCasino[0].surface();
   const int32_t step = T < D ? -1 : 1;
@@ -95,14 +79,24 @@ void Machine::count() {
   D = T;
 }
 
-// A frame moves every reel still running; true while one did.
-bool Machine::frame(bool& taken) {
+void SlotMachine::BeginSpin() {
+  for (int i = 0; i < 9; ++i) Dist[i] = drawDistance(i);
+  ShowEventPicture(frmPic().PicCasino[0].surface());
+  Count();
+  Menu().MenuCommand = "はい";
+  MakeMenu("はい", id_);
+  taken_ = false;
+  WriteMessage("5秒以内にストップって、言って下さい。", false);
+  StopWatch(5, true);
+}
+
+bool SlotMachine::Frame() {
   MainForm& f = frmMain();
   std::string& command = Menu().MenuCommand;
   WaitSec(0);
   if (sys::val(StopWatch(5, false)) > 5.0) command = "選択";
-  if (command != "はい" && !taken) {
-    taken = true;
+  if (command != "はい" && !taken_) {
+    taken_ = true;
     f.PicMenu.setVisible(false);
     for (int i = 0; i < 9; ++i) Dist[i] += Pos[i];
   }
@@ -132,35 +126,21 @@ bool Machine::frame(bool& taken) {
   return moved;
 }
 
-bool Machine::spin(bool& replay) {
-  for (int i = 0; i < 9; ++i) Dist[i] = drawDistance(i);
-  ShowEventPicture(frmPic().PicCasino[0].surface());
-  count();
-  Menu().MenuCommand = "はい";
-  MakeMenu("はい", id_);
-  bool taken = false;
-  WriteMessage("5秒以内にストップって、言って下さい。", false);
-  StopWatch(5, true);
-  do {
-    if (!PumpFrame()) return false;
-  } while (frame(taken));
-
+bool SlotMachine::Evaluate() {
   std::array<int32_t, 9> symbols{};
   for (int i = 0; i < 9; ++i) symbols[i] = SlotSymbol(Pos[i]);
-  replay = false;
+  bool replay = false;
   for (int32_t win : SlotLineWins(symbols)) {
     if (win == kReplay) {
       replay = true;
     } else if (win != 0) {
       T += win;
-      count();
+      Count();
     }
   }
-  count();
-  return true;
+  Count();
+  return replay;
 }
-
-}  // namespace
 
 int32_t SlotSymbol(int32_t pos) {
   const int32_t s = pos / kCell;
@@ -179,10 +159,15 @@ std::array<int32_t, 8> SlotLineWins(const std::array<int32_t, 9>& symbols) {
 void Init21Slot(int32_t wkID) {
   if (wkID < 0 || wkID > 3) return;
   WriteWindow(wkID, true, "賭博場", true);
-  Machine m(wkID);
+  SlotMachine m(wkID);
   bool replay = true;
-  while (replay)
-    if (!m.spin(replay)) return;
+  while (replay) {
+    m.BeginSpin();
+    do {
+      if (!PumpFrame()) return;
+    } while (m.Frame());
+    replay = m.Evaluate();
+  }
 
   if (m.T == 0) {
     WriteMessage("惜しかったねぇ。また、おいでよ", false);
@@ -194,7 +179,7 @@ void Init21Slot(int32_t wkID) {
     while (m.T > 0) {
       --m.T;
       PlayerPlus(wkID, 1);
-      m.count();
+      m.Count();
     }
   }
   WaitSec(Fixed::fromRaw(15000));

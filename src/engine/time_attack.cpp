@@ -65,48 +65,57 @@ int32_t TimeAttackGrade(Fixed t, Fixed s) {
   return 0;
 }
 
+TimeAttackTiming::TimeAttackTiming(int32_t wkID, Fixed Target)
+    : s_(Target), human_(Game().Players[static_cast<size_t>(wkID)].sUser == 1) {}
+
+bool TimeAttackTiming::Start() {
+  InputState state;
+  // A human starts with a press; the wait ends too when the game is left.
+  WaitForHuman([&] {
+    ReadInputState(state);
+    input_ = pressedInput(state);
+    return !human_ || input_ != 0;
+  });
+  if (!GameRunning()) return false;
+  StopWatch(6, true);
+  frmMain().UcBtnMenu[0].setVisible(false);
+  return true;
+}
+
+bool TimeAttackTiming::Frame() {
+  WaitSec(0);
+  const Fixed t = readStopWatch();
+  // Past half a second the clock only pretends, so the player has to count.
+  const Fixed shown = t < Fixed::fromRaw(5000) ? t : Fixed::fromRaw(RandomRange(0, sys::Fix(s_) * 10000, 0));
+  drawClock(sys::format(shown, "0.0000"));
+  InputState state;
+  ReadInputState(state);
+  // Both of a computer's chances are drawn on every frame, for anybody.
+  const bool early = ChanceAnd(Percent(5), s_ - Fixed(2) <= t && t <= s_ + Fixed(2));
+  const bool late = ChanceAnd(Percent(99), t >= s_ + Fixed(2));
+  const bool released = human_ ? !held(state, input_) : early || late;
+  if (released || t > s_ + Fixed(3)) return true;
+  WaitSec(Fixed::fromRaw(10));
+  return false;
+}
+
 Fixed TimeAttack(int32_t wkID, Fixed Target) {
   MainForm& f = frmMain();
   PictureStore& pic = frmPic();
-  const Fixed s = Target;
   f.UCFt.SetFontSize(20);
   ShowEventPicture(pic.PicCasino[3].surface());
   gfx::Surface& win = f.PicWin.surface();
   f.UCFt.FontWrite(win, "目標タイム", 0, 10, 200, 40, "CV");
-  f.UCFt.FontWrite(win, sys::format(s, "0") + "秒", 0, 60, 200, 40, "CV");
+  f.UCFt.FontWrite(win, sys::format(Target, "0") + "秒", 0, 60, 200, 40, "CV");
   f.PicWin.refresh();
   pic.PicDummy.move(pic.PicDummy.left(), pic.PicDummy.top(), 200, 200);
   gfx::bitBlt(pic.PicDummy.surface(), 0, 0, 200, 200, win, 0, 0);
 
-  const bool human = Game().Players[static_cast<size_t>(wkID)].sUser == 1;
-  InputState state;
-  int32_t input = 0;
-  // A human starts with a press; the wait ends too when the game is left.
-  WaitForHuman([&] {
-    ReadInputState(state);
-    input = pressedInput(state);
-    return !human || input != 0;
-  });
-  if (!GameRunning()) return 0;
-
-  StopWatch(6, true);
-  f.UcBtnMenu[0].setVisible(false);
-  for (;;) {
-    WaitSec(0);
-    if (!PumpFrame()) return readStopWatch();
-    const Fixed t = readStopWatch();
-    // Past half a second the clock only pretends, so the player has to count.
-    const Fixed shown = t < Fixed::fromRaw(5000) ? t : Fixed::fromRaw(RandomRange(0, sys::Fix(s) * 10000, 0));
-    drawClock(sys::format(shown, "0.0000"));
-    ReadInputState(state);
-    // Both of a computer's chances are drawn on every frame, for anybody.
-    const bool inReach = s - Fixed(2) <= t && t <= s + Fixed(2);
-    const bool early = ChanceAnd(Percent(5), inReach);
-    const bool late = ChanceAnd(Percent(99), t >= s + Fixed(2));
-    const bool released = human ? !held(state, input) : early || late;
-    if (released || t > s + Fixed(3)) break;
-    WaitSec(Fixed::fromRaw(10));
-  }
+  TimeAttackTiming timing(wkID, Target);
+  if (!timing.Start()) return 0;
+  do {
+    if (!PumpFrame()) break;
+  } while (!timing.Frame());
   const Fixed t = readStopWatch();
   drawClock(sys::format(t, "0.0000"));
   return t;
