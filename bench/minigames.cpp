@@ -31,7 +31,7 @@ void BM_SlotFrame(benchmark::State& state) {
   SlotMachine machine(0);
   machine.BeginSpin();
   for (auto _ : state) {
-    PumpOnce();
+    PumpFrame();
     if (!machine.Frame() || Menu().MenuCommand != "はい") {
       state.PauseTiming();
       machine.BeginSpin();
@@ -49,7 +49,7 @@ void BM_TimeAttackFrame(benchmark::State& state) {
   TimeAttackTiming timing(0, 4);
   timing.Start();
   for (auto _ : state) {
-    PumpOnce();
+    PumpFrame();
     benchmark::DoNotOptimize(timing.Frame());
   }
 }

@@ -15,8 +15,8 @@ void ShowEventPicture(const gfx::Surface& picture) {
   gfx::bitBlt(f.PicWin.surface(), 0, 0, 200, 200, picture, 0, 0);
 }
 
-bool PumpFrame() {
-  PumpOnce();
+bool FramePumped() {
+  PumpFrame();
   return GameRunning();
 }
 

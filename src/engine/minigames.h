@@ -1,5 +1,5 @@
 // What the three games of the inn and the game centre share: the event window's picture, the
-// pump of a frame loop and the ladder of prizes a good result climbs.
+// end of a frame loop when the game was left, and the ladder of prizes a good result climbs.
 #pragma once
 
 #include <cstdint>
@@ -14,9 +14,9 @@ class Surface;
 // Shows the event window with `picture` (200 x 200) as its whole picture.
 void ShowEventPicture(const gfx::Surface& picture);
 
-// One pump of a frame loop. False once the game was left (inside a game loop the pump has
-// thrown GameLeft by then); the game then ends at once, without prize or message.
-bool PumpFrame();
+// PumpFrame, then whether the game still runs. Inside a game loop a leave has thrown GameLeft
+// by then; outside one the caller ends the game at once, without prize or message.
+bool FramePumped();
 
 // One rung: its line and what it adds to the player.
 struct PrizeRung {

@@ -122,7 +122,7 @@ void Init21InnShateki(int32_t wkID) {
     moveArrow(x - W / 2, y - H / 2);
     arrow.setVisible(true);
     WaitSec(0);
-    if (!PumpFrame()) return;
+    if (!FramePumped()) return;
     WaitSec(step);
     if (!arrow.Tag.empty() || Menu().MenuCommand != "はい") break;
     if (!human && steps >= kComputerSteps) break;

@@ -164,7 +164,7 @@ void Init21Slot(int32_t wkID) {
   while (replay) {
     m.BeginSpin();
     do {
-      if (!PumpFrame()) return;
+      if (!FramePumped()) return;
     } while (m.Frame());
     replay = m.Evaluate();
   }

@@ -1,5 +1,6 @@
 // The real program, headless, in a running game with one seat at a shop: every message written
-// is kept, and the test drives the window frame by frame through the pump.
+// is kept, and the test drives the window frame by frame through the backend's onIdle, which
+// runs at every human wait and every frame of the games.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -34,10 +35,7 @@ class FacilityTest : public ::testing::Test {
     p.sLifeMax = 40;
     p.sLife = 40;
   }
-  void TearDown() override {
-    program.backend().onIdle = nullptr;
-    program.backend().onPoll = nullptr;
-  }
+  void TearDown() override { program.backend().onIdle = nullptr; }
 
   PlayerRecord& seat(int i = 0) { return Game().Players[static_cast<size_t>(i)]; }
   bool said(const std::string& text) const {

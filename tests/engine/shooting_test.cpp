@@ -32,25 +32,25 @@ class ShootingTest : public FacilityTest {
     seat().sMoney = 10;
     seat().sDrug = 1;
     Game().CurrentPlayer = 0;
-    // The shopkeeper's "はい" is answered whenever the program waits.
+    // The shopkeeper's "はい" is answered; each frame of the aim goes to `aiming`.
     program.backend().onIdle = [this] {
+      ui::ImageControl& arrow = frmMain().ImgArrow;
       UcButton& yes = frmMain().UcBtnMenu[0];
-      if (yes.effectivelyVisible() && yes.Enabled()) clickAt(yes);
+      if (!arrow.visible() && yes.effectivelyVisible() && yes.Enabled()) clickAt(yes);
+      if (arrow.visible() && arrow.Tag.empty() && Menu().MenuCommand == "はい" && aiming) aiming(arrow);
     };
   }
   // Lets the arrow fly when its point is at x: a click in the window, on the arrow, or "はい".
   enum How { kWindow, kArrow, kButton };
   void shootAt(int32_t x, How how) {
-    program.backend().onPoll = [this, x, how] {
-      ui::ImageControl& arrow = frmMain().ImgArrow;
-      if (!arrow.visible() || !arrow.Tag.empty() || arrow.left() + arrow.width() / 2 != x ||
-          Menu().MenuCommand != "はい")
-        return;
+    aiming = [this, x, how](ui::ImageControl& arrow) {
+      if (arrow.left() + arrow.width() / 2 != x) return;
       if (how == kWindow) clickAt(frmMain().PicWin, 5, 150);
       if (how == kArrow) clickAt(arrow);
       if (how == kButton) clickAt(frmMain().UcBtnMenu[0]);
     };
   }
+  std::function<void(ui::ImageControl&)> aiming;
 };
 
 TEST_F(ShootingTest, TheTargetStruckGivesItsPrize) {
@@ -101,9 +101,7 @@ TEST_F(ShootingTest, FourTargetsMayShowOnePrizeAndTheArrowRunsAtItsDrawnPace) {
   ScriptedRandom script{Range(0, 3, 3), Range(0, 3, 3),   Range(0, 3, 3),
                         Range(0, 3, 3), Range(1, 90, 90), Range(1, 5, 1)};
   std::vector<double> steps;
-  program.backend().onPoll = [&] {
-    ui::ImageControl& arrow = frmMain().ImgArrow;
-    if (!arrow.visible() || !arrow.Tag.empty() || Menu().MenuCommand != "はい") return;
+  aiming = [&](ui::ImageControl& arrow) {
     if (steps.empty() || steps.back() != seconds()) steps.push_back(seconds());
     if (arrow.left() + 16 == 20) clickAt(frmMain().PicWin, 5, 5);
   };

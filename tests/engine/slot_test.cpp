@@ -88,7 +88,7 @@ TEST_F(SlotTest, AReplaySpinsAgainAndAHumanIsStoppedAfterFiveSeconds) {
   onMessage = [&](const std::string& m) {
     if (m == "5秒以内にストップって、言って下さい。") spins.push_back(seconds());
   };
-  program.backend().onPoll = [&] {
+  program.backend().onIdle = [&] {
     if (!frmMain().PicMenu.visible() && stops.size() < spins.size()) stops.push_back(seconds());
   };
   ScriptedRandom script{};
@@ -119,7 +119,7 @@ TEST_F(SlotTest, TheComputersStopComesByChanceAndDoesNotChangeTheSymbols) {
   for (int late = 0; late < 2; ++late) {
     SCOPED_TRACE(late);
     seat().sMoney = 0;
-    program.backend().onPoll = [&] {
+    program.backend().onIdle = [&] {
       if (!frmMain().PicMenu.visible() && stoppedAfter[late] < 0) stoppedAfter[late] = seconds() - spinStart;
     };
     ScriptedRandom script{};

@@ -39,7 +39,7 @@ class TimeAttackTest : public FacilityTest {
   // A human who holds `input` (a key, or 0 for the mouse) from the start and lets go once the
   // game's stopwatch reads `release` seconds (never when negative).
   void holdUntil(int input, double release) {
-    program.backend().onPoll = [this, input, release, down = false, up = false]() mutable {
+    program.backend().onIdle = [this, input, release, down = false, up = false]() mutable {
       if (!down && frmMain().PicWin.effectivelyVisible()) {
         down = true;
         if (input) {
@@ -100,6 +100,19 @@ TEST_F(TimeAttackTest, TheReleaseIsGradedAgainstTheTargetAndClimbsThePrizes) {
   }
 }
 
+// A click on "はい" whose release came with its press in one pump is not lost: the timing
+// starts and ends at once, where the wait for a held press would go on for ever.
+TEST_F(TimeAttackTest, AClickOnTheButtonIsAStartReleasedAtOnce) {
+  ScriptedRandom target{Range(3, 6, 5)};
+  program.backend().onIdle = [this] {
+    UcButton& yes = frmMain().UcBtnMenu[0];
+    if (yes.effectivelyVisible() && yes.Enabled()) clickAt(yes);
+  };
+  Init21TimeAttack(0);
+  EXPECT_EQ(from("あなたのタイム0.0000秒"),
+            (std::vector<std::string>{"あなたのタイム0.0000秒", "ちょっと、遠いなぁ。"}));
+}
+
 // The clock tells the truth for half a second, then shows figures from 0 to the target; a
 // computer lets go by chance, at the earliest two seconds before the target.
 TEST_F(TimeAttackTest, TheClockPretendsAfterHalfASecondAndAComputerLetsGoByChance) {
@@ -108,7 +121,7 @@ TEST_F(TimeAttackTest, TheClockPretendsAfterHalfASecondAndAComputerLetsGoByChanc
   // Every chance comes true at once: the first frame it may, the computer lets go.
   for (int i = 0; i < 5000; ++i) script.push(kYes);
   std::vector<double> pretended;
-  program.backend().onPoll = [&] {
+  program.backend().onIdle = [&] {
     const double t = sys::val(StopWatch(6, false));
     if (t > 0 && t < 1.0) pretended.push_back(static_cast<double>(script.draws()));
   };

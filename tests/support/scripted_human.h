@@ -1,9 +1,6 @@
 // A human player made of a script: whenever the program waits with nothing queued, it clicks one
 // of the menu buttons on show, through the real window's input, chosen with random numbers of its
 // own (the game's stream is never touched, so a seeded game replays whatever it presses).
-// The one-button menu "はい" of a human seat is pressed at any pump, also in frame loops that
-// never wait, with the mouse or with Space, Enter or Z, and held for a while of the program's
-// clock: the aiming and timing games see a press and a release.
 #pragma once
 
 #include <cstdint>
@@ -28,8 +25,6 @@ class ScriptedHuman {
   std::function<int(const std::vector<int>& indexes, const std::vector<std::string>& keys)> choose;
   // Runs before each press; returning true means it acted itself (pressed something else).
   std::function<bool()> before;
-  // How long a held "はい" stays down, in seconds of the program's clock.
-  double holdMin = 0.3, holdMax = 8.0;
   // Presses so far, and the key of the last one.
   int presses() const { return presses_; }
   const std::string& lastKey() const { return lastKey_; }
@@ -37,17 +32,11 @@ class ScriptedHuman {
 
  private:
   void act();
-  void hold();
 
   ui::HeadlessBackend& backend_;
   std::mt19937_64 random_;
   int presses_ = 0;
   std::string lastKey_;
-  // The held "はい": the key (0 for the mouse) and where and until when it is held.
-  bool holding_ = false;
-  int heldKey_ = 0;
-  int heldX_ = 0, heldY_ = 0;
-  int64_t releaseAt_ = 0;
 };
 
 }  // namespace testing_support

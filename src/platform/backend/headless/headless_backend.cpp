@@ -35,7 +35,6 @@ void HeadlessBackend::present(const gfx::Surface& frame) {
 }
 
 bool HeadlessBackend::poll(Event& e) {
-  if (queue_.empty() && onPoll) onPoll();
   if (queue_.empty()) return false;
   e = std::move(queue_.front());
   queue_.pop_front();

@@ -68,9 +68,6 @@ class HeadlessBackend final : public Backend {
 
   // Runs when a wait finds the queue empty: lets a test answer a modal loop.
   std::function<void()> onIdle;
-  // Runs whenever a pump finds the queue empty, waiting or not: lets a test act frame by frame
-  // in loops that never wait. What it queues is handled by the same pump.
-  std::function<void()> onPoll;
   // Sees every presented frame.
   std::function<void(const gfx::Surface&)> onPresent;
 
