@@ -3,12 +3,8 @@
 // click, a piece falling down a column of holes, a loser blown back to its stop point and a
 // happy piece. Each scene waits for the script to create the file "next" beside the program and
 // begins by printing "SCENE name". It runs from a copy of the game folder, like the program.
-#include <cstdio>
-#include <filesystem>
-#include <memory>
 #include <string>
 
-#include "backend/sdl/sdl_backend.h"
 #include "data/board.h"
 #include "data/game_data.h"
 #include "engine/accident.h"
@@ -17,25 +13,10 @@
 #include "presentation/board_draw.h"
 #include "presentation/main_form.h"
 #include "presentation/sprites.h"
-#include "presentation/status_panel.h"
-#include "program/program.h"
-#include "screens/top_menu.h"
+#include "staging.h"
 #include "system/startup.h"
-#include "ui/toolkit.h"
 
 namespace {
-
-void Announce(const char* name) {
-  std::printf("SCENE %s\n", name);
-  std::fflush(stdout);
-}
-// Keeps the window alive until the script asks for the scene.
-void Scene(const char* name) {
-  const std::filesystem::path next = Game().AppFolder + "next";
-  while (!std::filesystem::exists(next)) ui::DoEventsWait(20);
-  std::filesystem::remove(next);
-  Announce(name);
-}
 
 void Put(int seat, int col, int row) {
   PlayerRecord& p = Game().Players[static_cast<size_t>(seat)];
@@ -49,17 +30,8 @@ void Put(int seat, int col, int row) {
 }  // namespace
 
 int main() {
-  auto backend = ui::openSdlBackend("VorakTalmor");
-  if (!backend) return 1;
-  ui::init(std::move(backend));
-  Main();
-  MakeTopMenu("開始");
+  if (!StageGame(1)) return 1;
   MainForm& f = frmMain();
-  for (int i = 0; i < 4; ++i) {
-    f.PicStMenu[i].setVisible(false);
-    Game().Players[static_cast<size_t>(i)].sUser = i == 1 ? 1 : 2;
-  }
-  WriteScoreSet(false, false);
 
   Scene("toll");
   Put(0, 10, 2);  // on the toll gate

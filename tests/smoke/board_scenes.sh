@@ -9,32 +9,9 @@ set -uo pipefail
 build=${1:?build directory}
 source "$(dirname "$0")/../support/game_window.sh"
 copy_game "$build" /usr/bin/compare
-[ -x "$build/tests/vorak-board-scenes" ] || { echo "missing $build/tests/vorak-board-scenes"; exit 1; }
-cp "$build/tests/vorak-board-scenes" "$work/game/"
-game="$work/game/vorak-board-scenes"
+use_stager "$build" vorak-board-scenes
 fail=0
 
-keep() {  # SHOT NAME
-  [ -z "${VORAK_SMOKE_SHOTS:-}" ] || /usr/bin/convert "$work/$1.png" -crop "800x600+$wx+$wy" +repage "$VORAK_SMOKE_SHOTS/$2"
-}
-await_scene() {
-  for _ in $(seq 400); do
-    grep -q "^SCENE $1\$" "$work/out" && return 0
-    sleep 0.05
-  done
-  echo "the scene $1 never came; the driver said:"
-  cat "$work/out" "$work/err"
-  fail=1
-  return 1
-}
-# Pixels of a client rectangle of a screenshot that differ from a picture's rectangle.
-differs_from() {  # SHOT X Y W H PICTURE PX PY
-  /usr/bin/convert "$work/$1.png" -crop "$4x$5+$((wx + $2))+$((wy + $3))" +repage "$work/a.png"
-  /usr/bin/convert "$6" -crop "$4x$5+$7+$8" +repage "$work/b.png"
-  local n
-  n=$(/usr/bin/compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
-  echo "${n%%.*}"
-}
 # Screenshots every 0.1 s for a while, numbered; how many differ in a client rectangle.
 burst() {  # NAME COUNT X Y W H
   local i changes=0
@@ -50,11 +27,6 @@ burst() {  # NAME COUNT X Y W H
       changes=$((changes + 1))
   done
   echo $changes
-}
-
-next_scene() {  # NAME
-  touch "$work/game/next"
-  await_scene "$1"
 }
 
 start_x

@@ -11,11 +11,6 @@ source "$(dirname "$0")/../support/game_window.sh"
 copy_game "$build" /usr/bin/compare
 fail=0
 
-# Keeps the window's part of a screenshot.
-keep() {
-  [ -z "${VORAK_SMOKE_SHOTS:-}" ] || /usr/bin/convert "$work/$1.png" -crop "800x600+$wx+$wy" +repage "$VORAK_SMOKE_SHOTS/$2"
-}
-
 start_x
 start_game
 
@@ -27,14 +22,6 @@ cell_x() { echo $((16 + 32 * $1 + 16)); }
 cell_y() { echo $((40 + 32 * $1 + 16)); }
 button_x() { echo $((800 - 3 - 55 * 8 + 55 * $1 + 27)); }
 
-# How many pixels of the client rectangle differ between two screenshots.
-diff_at() {  # SHOT1 SHOT2 X Y W H
-  /usr/bin/convert "$1" -crop "$5x$6+$((wx + $3))+$((wy + $4))" +repage "$work/a.png"
-  /usr/bin/convert "$2" -crop "$5x$6+$((wx + $3))+$((wy + $4))" +repage "$work/b.png"
-  local n
-  n=$(/usr/bin/compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
-  echo "${n%%.*}"
-}
 cell_diff() { diff_at "$1" "$2" $((16 + 32 * $3)) $((40 + 32 * $4)) 32 32; }  # SHOT1 SHOT2 X Y
 # Takes screenshots until the condition (a command) holds; says what failed after 20 s.
 await() {  # WHAT COMMAND...

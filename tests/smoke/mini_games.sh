@@ -10,41 +10,14 @@ set -uo pipefail
 build=${1:?build directory}
 source "$(dirname "$0")/../support/game_window.sh"
 copy_game "$build" /usr/bin/compare
-[ -x "$build/tests/vorak-mini-games" ] || { echo "missing $build/tests/vorak-mini-games"; exit 1; }
-cp "$build/tests/vorak-mini-games" "$work/game/"
-game="$work/game/vorak-mini-games"
+use_stager "$build" vorak-mini-games
 fail=0
 
-keep() {  # SHOT NAME
-  [ -z "${VORAK_SMOKE_SHOTS:-}" ] || /usr/bin/convert "xwd:$work/$1.xwd" -crop "800x600+$wx+$wy" +repage "$VORAK_SMOKE_SHOTS/$2"
-}
-# Waits for a line of the driver's output matching a pattern (after the first `from` lines).
-await_line() {  # PATTERN [FROM]
-  for _ in $(seq 400); do
-    tail -n +"$((${2:-0} + 1))" "$work/out" | grep -q -- "$1" && return 0
-    sleep 0.05
-  done
-  echo "never saw '$1'; the driver said:"
-  cat "$work/out" "$work/err"
-  fail=1
-  return 1
-}
 lines() { wc -l <"$work/out"; }
+now() { date +%s.%N; }
 # A screenshot kept as the X server's dump (quick, so the timing around it holds), read later.
 grab() { xwd -root -silent >"$work/$1.xwd"; }
-now() { date +%s.%N; }
-next_scene() {  # NAME
-  touch "$work/game/next"
-  await_line "^SCENE $1\$"
-}
-# Pixels of a client rectangle that differ between two grabbed screenshots.
-differs() {  # SHOT_A SHOT_B X Y W H
-  /usr/bin/convert "xwd:$work/$1.xwd" -crop "$5x$6+$((wx + $3))+$((wy + $4))" +repage "$work/a.png"
-  /usr/bin/convert "xwd:$work/$2.xwd" -crop "$5x$6+$((wx + $3))+$((wy + $4))" +repage "$work/b.png"
-  local n
-  n=$(/usr/bin/compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
-  echo "${n%%.*}"
-}
+differs() { diff_at "$(shot_file "$1")" "$(shot_file "$2")" "${@:3}"; }  # SHOT_A SHOT_B X Y W H
 
 # The event window's picture area is at client (300, 110), 200 x 200; seat 1's "はい" button
 # fills its menu panel at client (296, 479), 100 x 100.
@@ -95,10 +68,8 @@ click_at 330 150
 await_line "^MSG 店主「" "$from"
 grab gallery-result
 await_line "^SCENE gallery-done$"
-/usr/bin/convert "$pic/PicCasino1.png" -crop 200x32+0+152 +repage "$work/rail.png"
-/usr/bin/convert "xwd:$work/gallery-aim.xwd" -crop "200x32+$((wx + 300))+$((wy + 262))" +repage "$work/rail-shot.png"
-arrow=$(/usr/bin/compare -metric AE "$work/rail.png" "$work/rail-shot.png" null: 2>&1)
-[ "${arrow%%.*}" -gt 50 ] || { echo "no arrow on the rail: ${arrow%%.*} pixels"; fail=1; }
+arrow=$(differs_from gallery-aim 300 262 200 32 "$pic/PicCasino1.png" 0 152)
+[ "$arrow" -gt 50 ] || { echo "no arrow on the rail: $arrow pixels"; fail=1; }
 keep gallery-ready gallery-ready.png
 keep gallery-aim gallery-aim.png
 keep gallery-result gallery-result.png

@@ -53,3 +53,53 @@ await_end() {
     [ $rc -eq 0 ] || { echo "the program ended with $rc"; cat "$work/err"; fail=1; }
   fi
 }
+
+# The file of a screenshot by its name: $work/SHOT.png, else the dump $work/SHOT.xwd.
+shot_file() { if [ -e "$work/$1.png" ]; then echo "$work/$1.png"; else echo "xwd:$work/$1.xwd"; fi; }
+# Keeps the window's part of a screenshot in the folder VORAK_SMOKE_SHOTS names, when it names one.
+keep() {  # SHOT NAME
+  [ -n "${VORAK_SMOKE_SHOTS:-}" ] || return 0
+  /usr/bin/convert "$(shot_file "$1")" -crop "800x600+$wx+$wy" +repage "$VORAK_SMOKE_SHOTS/$2"
+}
+# Pixels of a client rectangle of a screenshot that differ from a picture's rectangle.
+differs_from() {  # SHOT X Y W H PICTURE PX PY
+  /usr/bin/convert "$(shot_file "$1")" -crop "$4x$5+$((wx + $2))+$((wy + $3))" +repage "$work/a.png"
+  /usr/bin/convert "$6" -crop "$4x$5+$7+$8" +repage "$work/b.png"
+  local n
+  n=$(/usr/bin/compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
+  echo "${n%%.*}"
+}
+
+# How many pixels of a client rectangle differ between two screenshots (files, or xwd:files).
+diff_at() {  # SHOT1 SHOT2 X Y W H
+  /usr/bin/convert "$1" -crop "$5x$6+$((wx + $3))+$((wy + $4))" +repage "$work/a.png"
+  /usr/bin/convert "$2" -crop "$5x$6+$((wx + $3))+$((wy + $4))" +repage "$work/b.png"
+  local n
+  n=$(/usr/bin/compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
+  echo "${n%%.*}"
+}
+
+# A program of the build's tests that stages scenes (tests/smoke/staging.h) runs in the game
+# folder in the program's place.
+use_stager() {  # BUILD NAME
+  [ -x "$1/tests/$2" ] || { echo "missing $1/tests/$2"; exit 1; }
+  cp "$1/tests/$2" "$work/game/"
+  game="$work/game/$2"
+}
+# Waits for a line of the program's output matching a pattern, after its first FROM lines.
+await_line() {  # PATTERN [FROM]
+  for _ in $(seq 400); do
+    tail -n +"$((${2:-0} + 1))" "$work/out" | grep -q -- "$1" && return 0
+    sleep 0.05
+  done
+  echo "never saw '$1'; the program said:"
+  cat "$work/out" "$work/err"
+  fail=1
+  return 1
+}
+await_scene() { await_line "^SCENE $1\$"; }
+# Asks the stager for its next scene and waits for it.
+next_scene() {  # NAME
+  touch "$work/game/next"
+  await_scene "$1"
+}
