@@ -113,4 +113,17 @@ TEST_F(ShootingTest, FourTargetsMayShowOnePrizeAndTheArrowRunsAtItsDrawnPace) {
   EXPECT_NEAR(steps.back() - steps.front(), 17 * 0.09, 1e-6);
 }
 
+// No rule sends a computer here; one that comes anyway lets go within a lap of the rail.
+TEST_F(ShootingTest, AComputerLetsGoOfTheArrowWithinALap) {
+  seat().sUser = 2;
+  ScriptedRandom script{0.1, 0.3, 0.6, 0.9, Range(1, 90, 90)};
+  int steps = 0;
+  aiming = [&](ui::ImageControl&) { ++steps; };
+  Init21InnShateki(0);
+  // 60 to 200, then 0 to 50: the arrow lets go at 50, between two targets.
+  EXPECT_EQ(steps, 21);
+  EXPECT_EQ(messages.back(), "店主「ありゃー、残念だったねぇ」");
+  EXPECT_FALSE(frmMain().ImgArrow.visible());
+}
+
 }  // namespace
