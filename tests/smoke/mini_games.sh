@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The inn's and the game centre's three games in the real window under Xvfb, staged by
-# vorak-mini-games from a copy of the game folder and played with the real mouse and keyboard:
-# the slot's reels spin until "はい" is clicked and then come to rest; the gallery's arrow slides
+# A shop and the inn's and the game centre's three games in the real window under Xvfb, staged
+# by vorak-mini-games from a copy of the game folder and played with the real mouse and keyboard:
+# the herb shop's menu waits for its buttons, the slot's reels spin until "はい" is clicked and then come to rest; the gallery's arrow slides
 # along the rail until a click in the event window lets it fly; the time attack times a held
 # Space against its target, and the measured time is what was held. Starts its own X server on a
 # free display and ends only the processes it started.
@@ -25,6 +25,18 @@ yes_x=346 yes_y=529
 
 start_x
 start_game
+
+# The herb shop lists its prices and waits for its menu in seat 1's panel; "0" (the fourth
+# button) leaves with a word from the shopkeeper.
+from=$(lines)
+next_scene shop
+await_line "^MSG .*薬屋です" "$from"
+sleep 0.7
+shot shop
+click_at $yes_x $((479 + 75 + 12))
+await_line "^MSG まいど。" "$from"
+await_scene shop-done
+keep shop shop.png
 
 # The slot: the reels spin on their own until "はい" is clicked (a line of replays spins again
 # and is stopped the same way).
