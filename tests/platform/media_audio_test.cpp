@@ -140,6 +140,37 @@ TEST(Music, PlaysAMidiPieceTheGivenNumberOfTimes) {
   EXPECT_FALSE(e.musicPlaying());
 }
 
+TEST(Music, AStopIsHeardAtOnceWhateverWasRenderedAhead) {
+  MusicEngine m;
+  AudioEngine& e = m.e;
+  media::SmfWriter smf(480);
+  int t = smf.addTrack("t");
+  smf.tempo(t, 0, 120);
+  smf.program(t, 0, 0, 16);              // an organ: it dies away within 30 ms of its release
+  smf.note(t, 0, 1920 * 8, 0, 48, 120);  // one note held for 16 s
+  smf.setLength(1920 * 8);
+  const std::string held = smf.bytes();
+  auto window = [](const std::vector<int16_t>& pcm, int fromMs, int toMs) {
+    const size_t perMs = 2 * AudioEngine::kRate / 1000;
+    return peak({pcm.begin() + static_cast<long>(perMs * fromMs), pcm.begin() + static_cast<long>(perMs * toMs)});
+  };
+  // Stopped at every few milliseconds of the piece, so at every point of what is rendered ahead.
+  for (int ms = 1000; ms < 1100; ms += 7) {
+    ASSERT_TRUE(e.playMusic(held, 1));
+    e.waitMusic();
+    m.clock->advanceMs(ms);
+    e.setCapture(true);
+    m.clock->advanceMs(10);
+    const int sounding = peak(e.takeCaptured());
+    e.stopMusic();
+    m.clock->advanceMs(40);
+    const std::vector<int16_t> after = e.takeCaptured();
+    e.setCapture(false);
+    EXPECT_GT(sounding, 1000) << ms;
+    EXPECT_LT(window(after, 25, 40), sounding / 2) << "still sounding 25 ms after a stop at " << ms << " ms";
+  }
+}
+
 TEST(Music, APieceAskedForWhileTheSoundFontLoadsPlaysOnceItIsReady) {
   sys::ScopedVirtualClock clock;
   AudioEngine e(11, AudioEngine::Output::Silent);

@@ -65,6 +65,7 @@ AudioEngine::AudioEngine(int slotCount, Output output)
       wanted_(output),
       gain_(dbToGain(volumeDb_)) {
   mix_.resize(2 * kChunk);
+  musicBuf_.resize(2 * kMusicFrames);
   startTick_ = sys::clock().now();
 }
 
@@ -153,7 +154,7 @@ void AudioEngine::renderLocked(int16_t* out, int frames) {
     int n = std::min(frames, kChunk);
     std::fill(mix_.begin(), mix_.begin() + 2 * n, 0.0f);
     mixer_.mix(mix_.data(), n);
-    music_->render(mix_.data(), n);
+    mixMusicLocked(mix_.data(), n);
     uint64_t clipped = 0;
     for (int i = 0; i < 2 * n; ++i) {
       float v = mix_[static_cast<size_t>(i)] * gain_;
@@ -172,6 +173,25 @@ void AudioEngine::renderLocked(int16_t* out, int frames) {
     frames -= n;
   }
 }
+
+void AudioEngine::mixMusicLocked(float* out, int frames) {
+  if (!music_->isOpen()) return;
+  while (frames > 0) {
+    if (musicAt_ == kMusicFrames) {
+      std::fill(musicBuf_.begin(), musicBuf_.end(), 0.0f);
+      music_->render(musicBuf_.data(), kMusicFrames);
+      musicAt_ = 0;
+    }
+    int n = std::min(frames, kMusicFrames - musicAt_);
+    const float* from = musicBuf_.data() + 2 * musicAt_;
+    for (int i = 0; i < 2 * n; ++i) out[i] += from[i];
+    musicAt_ += n;
+    out += 2 * n;
+    frames -= n;
+  }
+}
+
+void AudioEngine::dropRenderedMusicLocked() { musicAt_ = kMusicFrames; }
 
 void AudioEngine::catchUpLocked() {
   if (output_ == Output::Sdl) return;
@@ -249,6 +269,7 @@ void AudioEngine::startMusic(const std::string& soundFont, const std::string& le
     std::lock_guard lock(mutex_);
     catchUpLocked();
     music_.swap(old);
+    dropRenderedMusicLocked();
     soundFont_ = soundFont;
     levelFile_ = levelFile;
     fontKey_ = fontKey(soundFont);
@@ -295,6 +316,7 @@ bool AudioEngine::playMusic(std::string_view midi, int times, std::string* error
   }
   if (!isMidiFile(midi, error)) return false;
   music_->stop();
+  dropRenderedMusicLocked();
   pending_ = pieceLocked(midi);
   pending_->times = times;
   if (!levels_.count(pending_->key)) {
@@ -310,6 +332,7 @@ void AudioEngine::stopMusic() {
   catchUpLocked();
   pending_.reset();
   music_->stop();
+  dropRenderedMusicLocked();
 }
 
 bool AudioEngine::startPendingLocked(std::string* error) {
@@ -330,6 +353,7 @@ bool AudioEngine::startPendingLocked(std::string* error) {
   }
   music_->setGain(dbToGain(musicGainDb_));
   std::string why;
+  dropRenderedMusicLocked();
   if (music_->play(p.midi, p.times, &why)) return true;
   if (error)
     *error = why;
@@ -370,6 +394,7 @@ void AudioEngine::work() {
     {
       std::lock_guard lock(mutex_);
       if (ok) music_.swap(fresh);
+      dropRenderedMusicLocked();
       musicState_ = ok ? MusicState::On : MusicState::Off;
       if (!ok) toMeasure_.clear();
       startPendingLocked(nullptr);

@@ -105,6 +105,11 @@ class AudioEngine {
  private:
   static void sdlCallback(void* self, uint8_t* stream, int len);
   void renderLocked(int16_t* out, int frames);
+  // Adds the music, rendered a burst ahead (kMusicFrames): a device period at a time the
+  // synthesiser starts cold far more often and costs a good deal more. Stopping or changing
+  // the piece drops what was rendered ahead.
+  void mixMusicLocked(float* out, int frames);
+  void dropRenderedMusicLocked();
   void catchUpLocked();
 
   struct Piece {
@@ -130,6 +135,9 @@ class AudioEngine {
   double volumeDb_ = -4.5;
   float gain_;
   std::vector<float> mix_;
+  static constexpr int kMusicFrames = 2048;
+  std::vector<float> musicBuf_;
+  int musicAt_ = kMusicFrames;
   std::atomic<uint64_t> clipped_{0};
   // Silent output's clock.
   int64_t startTick_ = 0;
