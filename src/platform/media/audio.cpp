@@ -27,7 +27,7 @@ std::set<std::string>& reported() {
 
 float dbToGain(double db) { return static_cast<float>(std::pow(10.0, db / 20.0)); }
 
-// Pieces are measured at 11.025 kHz: three times cheaper than playing them, and within a few
+// Pieces are measured at 11.025 kHz: twice as cheap as playing them, and within a few
 // tenths of a decibel of the full rate's loudness (the peaks come out up to 1 dB low, which
 // AudioEngine::kCeiling allows for).
 constexpr int kMeterRate = 11025;
