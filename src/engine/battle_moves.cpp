@@ -8,6 +8,7 @@
 #include "data/game_data.h"
 #include "engine/battle.h"
 #include "engine/battle_commands.h"
+#include "engine/encounter.h"
 #include "engine/stats.h"
 #include "gfx/blit.h"
 #include "gfx/color.h"
@@ -227,13 +228,11 @@ void Init30Attack(int32_t attacker, int32_t /*defender*/, int32_t x, int32_t y, 
 void FadeOutTeki(int32_t index) {
   MainForm& f = frmMain();
   PictureStore& pic = frmPic();
-  const PlayerRecord& r = Fighter(index);
   gfx::Surface& fade = pic.PicFade.surface();
   pic.PicFade.move(pic.PicFade.left(), pic.PicFade.top(), 500, 200);
   pic.PicFade.setBackColor(gfx::kBlack);
   const int32_t w = f.PicWin.width(), h = f.PicWin.height();
-  const int32_t top = (index == 4 ? r.yPos : r.sChara) * kCell;
-  gfx::stretchBlt(fade, 0, 0, w, h, pic.PicChara.surface(), 0, top, kCell, kCell);
+  gfx::stretchBlt(fade, 0, 0, w, h, pic.PicChara.surface(), 0, PortraitTop(index), kCell, kCell);
   for (int32_t level = 250; level >= 0; level -= 25) {
     WriteWindow(-1, true, "", false);
     int32_t key = -1;

@@ -200,6 +200,13 @@ std::string LifeColorTag(int32_t Life, int32_t LifeMax) {
   return "{1&FFF}{2&AAA}";
 }
 
+int32_t PortraitTop(int32_t id) {
+  const PlayerRecord& r = Fighter(id);
+  const int64_t top = int64_t{id == 4 ? r.yPos : r.sChara} * kCell;
+  const int32_t height = frmPic().PicChara.height();
+  return top < 0 || top >= height ? height : static_cast<int32_t>(top);
+}
+
 void BigWrite(int32_t target, int32_t player, int32_t shake) {
   MainForm& f = frmMain();
   PictureStore& pic = frmPic();
@@ -209,7 +216,7 @@ void BigWrite(int32_t target, int32_t player, int32_t shake) {
   dummy.setBackColor(gfx::kMagenta);
 
   PlayerRecord& t = Fighter(target);
-  const int32_t top = (target == 4 ? t.yPos : t.sChara) * kCell;
+  const int32_t top = PortraitTop(target);
   gfx::Surface& win = f.PicWin.surface();
   const gfx::Surface& sheet = pic.PicChara.surface();
   const int32_t w = f.PicWin.width(), h = f.PicWin.height();

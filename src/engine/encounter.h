@@ -16,5 +16,8 @@ void Init25MeetVorak(int32_t& wkID, std::string VorakID);
 // 0), onto the picture store's PicDummy as well, and the caption with its name and level in the
 // colour of its remaining life.
 void BigWrite(int32_t target, int32_t player, int32_t shake);
+// The top of record id's 32 x 32 portrait in the character sheet (the opponent slot keeps its row
+// in yPos, a player in sChara); a row off the sheet gives a place that draws nothing.
+int32_t PortraitTop(int32_t id);
 // The caption's colour tags for a fighter with Life of LifeMax.
 std::string LifeColorTag(int32_t Life, int32_t LifeMax);

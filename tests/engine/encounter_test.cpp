@@ -218,6 +218,11 @@ TEST_F(EncounterTest, ThePortraitsCaptionTakesTheColourOfTheLifeLeft) {
   EXPECT_EQ(work.pixel(60, 100), gfx::kMagenta);
   EXPECT_EQ(work.pixel(140, 100), gfx::rgb(40, 90, 160));
   EXPECT_EQ(frmMain().PicWin.surface().pixel(140, 100), gfx::rgb(40, 90, 160));
+
+  // A row far beyond the sheet (a damaged record) reads nothing and shows a dark figure.
+  seat(1).sChara = 1 << 30;
+  BigWrite(1, 0, 0);
+  EXPECT_EQ(work.pixel(60, 100), gfx::kBlack);
 }
 
 }  // namespace
