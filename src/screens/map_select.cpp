@@ -4,7 +4,6 @@
 
 #include "data/board.h"
 #include "data/game_data.h"
-#include "gfx/blit.h"
 #include "presentation/message.h"
 #include "screens/frmMain.h"
 #include "sys/text.h"
@@ -58,20 +57,4 @@ void WriteMapNumber(bool /*iVisible*/) {
   WriteMessage("{1&F00}{2&FF0}選択中のマップ{0&} " + FormatNum(std::to_string(g.StageNo), 0, 5) + " ({1&0FF}{2&FFF}" +
                    asPlainText(g.MapFileName) + "{0&})",
                false);
-}
-
-void WriteSouba(bool iVisible) {
-  MainForm& f = frmMain();
-  if (!iVisible) {
-    f.PicSouba.setVisible(false);
-    return;
-  }
-  f.PicSouba.move(220, 3, 340, 17);
-  gfx::Surface& s = f.PicSouba.surface();
-  gfx::bitBlt(s, 0, 0, s.width(), s.height(), f.PicStatusUp.surface(), f.PicSouba.left(), f.PicSouba.top());
-  f.UCFt.SetFontSize(10);
-  f.UCFt.FontWrite(s, "ﾀｰﾝ" + sys::format(Game().TurnCount, "0"), 0, 0, s.width(), 17, "V");
-  f.PicSouba.refresh();
-  f.PicSouba.zorder(0);
-  f.PicSouba.setVisible(true);
 }

@@ -1,4 +1,4 @@
-// Choosing the board by number from the map folder, and the turn counter on the top strip.
+// Choosing the board by number from the map folder.
 #pragma once
 
 #include <cstdint>
@@ -9,5 +9,3 @@ void Init02MapListRefresh();
 void Init05MapSelect(int32_t& wkMapID);
 // The selection line of the message window.
 void WriteMapNumber(bool iVisible);
-// Draws (True) or hides (False) the turn counter.
-void WriteSouba(bool iVisible);

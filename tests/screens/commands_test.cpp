@@ -1,6 +1,7 @@
 #include <functional>
 
 #include "data/settings.h"
+#include "presentation/turn_counter.h"
 #include "screens/map_select.h"
 #include "screens/start_screen.h"
 #include "screens/top_menu.h"
