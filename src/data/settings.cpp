@@ -1,5 +1,6 @@
 #include "data/settings.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ constexpr const char* kSeatKeys[4] = {"0", "1", "2", "3"};
 constexpr const char* kDefaultNames[4] = {"ブルー", "ピンク", "グリーン", "イエロー"};
 constexpr const char* kSpeedKeys[3] = {"MSG", "ATK", "ETC"};
 const Fixed kDefaultSpeed = Fixed::fromRaw(2000);  // 0.2
+// Seconds: a file edited by hand may hold anything, and a wait of -1e300 or 1e300 seconds
+// would be skipped or never end.
+const Fixed kSlowestSpeed = Fixed(2);
+const Fixed kFastestSpeed = Fixed::fromRaw(100);  // 0.01
 
 // Settings take the leading number of a value; no number at all counts 0.
 double number(std::string_view file, std::string_view section, std::string_view key) {
@@ -37,6 +42,7 @@ void LoadSettings(std::string_view fileName) {
   for (int i = 0; i < 3; ++i) {
     g.Speeds[i] = Fixed::fromDouble(number(fileName, "SPEED", kSpeedKeys[i]));
     if (g.Speeds[i] == 0) g.Speeds[i] = kDefaultSpeed;
+    g.Speeds[i] = std::clamp(g.Speeds[i], kFastestSpeed, kSlowestSpeed);
   }
   g.StageNo = sys::roundInt(number(fileName, "MAP", "NOW"));
   if (g.StageNo < 2) g.StageNo = 1;

@@ -78,6 +78,11 @@ TEST_F(SettingsTest, ValuesAreReadByTheirRules) {
       {"[PLAYER]\r\n2=-1\r\n[MAP]\r\nNOW=-5\r\n", 1, 1, 0.2},
       {"[PLAYER]\r\n2=x\r\n[MAP]\r\nNOW=2.5\r\n", 0, 2, 0.2},
       {"[OTHER]\r\n", 0, 1, 0.2},  // a file without the section: empty seats
+      // Speeds are held between 0.01 and 2 seconds.
+      {"[PLAYER]\r\n2=2\r\n[SPEED]\r\nATK=-1e300\r\n", 2, 1, 0.01},
+      {"[PLAYER]\r\n2=2\r\n[SPEED]\r\nATK=1e300\r\n", 2, 1, 2},
+      {"[PLAYER]\r\n2=2\r\n[SPEED]\r\nATK=0.0001\r\n", 2, 1, 0.01},
+      {"[PLAYER]\r\n2=2\r\n[SPEED]\r\nATK=2.5\r\n", 2, 1, 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
