@@ -12,7 +12,7 @@
 #include "engine/encounter.h"
 #include "engine/fight_fixture.h"
 #include "presentation/menu.h"
-#include "screens/top_menu.h"
+#include "support/new_game.h"
 #include "support/scripted_human.h"
 #include "system/media.h"
 
@@ -485,7 +485,7 @@ TEST_F(BattleTest, LeavingInTheMiddleEndsTheBattleWithNoWinner) {
   // Inside a game, "戻る" at the third choice unwinds the battle.
   Reset();
   seat(0).sUser = 1;
-  MakeTopMenu("開始");
+  testing_support::LayOutNewGame();
   int waits = 0;
   human.before = [&] {
     if (++waits < 3) return false;

@@ -9,7 +9,7 @@
 
 #include "engine/fight_fixture.h"
 #include "presentation/menu.h"
-#include "screens/top_menu.h"
+#include "support/new_game.h"
 #include "support/scripted_human.h"
 
 namespace {
@@ -108,7 +108,7 @@ TEST_F(DuelTest, AHumanShootsWithTheButtonAndLeavingEndsTheDuelWithNoWinner) {
   // "戻る" while the human's sight runs, inside a game.
   Reset();
   seat(0).sUser = 1;
-  MakeTopMenu("開始");
+  testing_support::LayOutNewGame();
   frames = 0;
   human.before = [&] {
     if (++frames < 30) return true;

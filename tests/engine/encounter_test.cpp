@@ -10,7 +10,7 @@
 #include "engine/battle.h"
 #include "engine/fight_fixture.h"
 #include "presentation/menu.h"
-#include "screens/top_menu.h"
+#include "support/new_game.h"
 #include "support/scripted_human.h"
 #include "system/media.h"
 
@@ -171,7 +171,7 @@ TEST_F(EncounterTest, ABossWithoutARowIsNotMet) {
 // "戻る" during a boss fight: the battle unwinds, and the boss is met but not beaten.
 TEST_F(EncounterTest, LeavingABossFightLeavesTheBossUnbeaten) {
   seat(0).sUser = 1;
-  MakeTopMenu("開始");
+  testing_support::LayOutNewGame();
   testing_support::ScriptedHuman human(program.backend(), 2);
   human.before = [&] {
     const gfx::Rect r = frmMain().UcBtnClose[GetTagToIndex("戻る")].frameRect();

@@ -8,8 +8,8 @@
 
 #include "engine/facility_fixture.h"
 #include "presentation/menu.h"
-#include "screens/top_menu.h"
 #include "support/draws.h"
+#include "support/new_game.h"
 #include "support/scripted_human.h"
 #include "system/random.h"
 
@@ -242,9 +242,9 @@ TEST_F(FacilityTest, TheInnChargesForItsGamesWhileTheOtherHallsOnlyAskThePrice) 
 
 // Leaving the game while a shop waits for its human ends the visit at once, in every shop.
 TEST_F(FacilityTest, LeavingTheGameEndsEveryShopsWait) {
-  MakeTopMenu("開始");
+  testing_support::LayOutNewGame();
   for (Visit visit : {Init20Drug, Init20Inn, Init20Sougou, Init20Game, dojo}) {
-    MakeTopMenu("開始");
+    testing_support::LayOutNewGame();
     seat().sUser = 1;
     seat().sMoney = 50;
     ScriptedHuman human(program.backend(), 1);

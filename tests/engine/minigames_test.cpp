@@ -9,7 +9,7 @@
 #include "engine/slot.h"
 #include "engine/time_attack.h"
 #include "presentation/menu.h"
-#include "screens/top_menu.h"
+#include "support/new_game.h"
 #include "support/scripted_human.h"
 
 using namespace testing_support;
@@ -45,7 +45,7 @@ TEST_F(MiniGameTest, LeavingTheGameEndsEachMiniGameAtOnce) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    MakeTopMenu("開始");
+    testing_support::LayOutNewGame();
     // The title screen the last case left to has set the seats up anew and shows its panels.
     for (int i = 0; i < 4; ++i) f.PicStMenu[i].setVisible(false);
     for (int i = 1; i < 4; ++i) seat(i).sUser = 0;

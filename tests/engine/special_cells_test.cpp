@@ -8,8 +8,8 @@
 #include "engine/cells_fixture.h"
 #include "presentation/game_windows.h"
 #include "presentation/menu.h"
-#include "screens/top_menu.h"
 #include "support/headless_program.h"
+#include "support/new_game.h"
 #include "support/scripted_human.h"
 
 using namespace testing_support;
@@ -130,7 +130,7 @@ class QuestionTest : public ::testing::Test {
   PlayerRecord& p() { return Game().Players[1]; }
   // A game's screen, as the game loop lays it out: the start screen's seat panels go.
   void StartGame() {
-    MakeTopMenu("開始");
+    testing_support::LayOutNewGame();
     for (int i = 0; i < 4; ++i) frmMain().PicStMenu[i].setVisible(false);
   }
   // Presses the buttons with these keys, one a question.
@@ -216,6 +216,7 @@ TEST_F(QuestionTest, TheGodAsksAgainWhenTheStakeIsMissingAndBetsOtherwise) {
   p().sMoney = 10;
   messages.clear();
   Answer({"はい"});
+  script.push(Range(1, 6, 4));
   Init20God(1);
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(p().sMoney, 10 - 4);

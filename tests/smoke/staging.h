@@ -13,7 +13,7 @@
 #include "presentation/main_form.h"
 #include "presentation/status_panel.h"
 #include "program/program.h"
-#include "screens/top_menu.h"
+#include "support/new_game.h"
 #include "ui/toolkit.h"
 
 inline void Announce(const char* name) {
@@ -36,7 +36,7 @@ inline bool StageGame(int32_t human) {
   if (!backend) return false;
   ui::init(std::move(backend));
   Main();
-  MakeTopMenu("開始");
+  testing_support::LayOutNewGame();
   MainForm& f = frmMain();
   for (int i = 0; i < 4; ++i) {
     f.PicStMenu[i].setVisible(false);
