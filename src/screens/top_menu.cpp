@@ -80,6 +80,7 @@ void MakeTopMenu(const std::string& mode) {
     WriteScoreSet(true, false);
     layOutBar(TopMenuButtons(mode));
     InitMonsterTable();
+    Init10GameLoop01();
   } else if (mode == "途中開始") {
     f.PicEnding.setVisible(false);
     f.UcSc2.setVisible(false);
@@ -165,6 +166,10 @@ void UcBtnClose_Click(int32_t Index) {
     SetMapChanged(false);
   } else if (tag == "画面") {
     CrtChange();
+  } else if (tag == "開始") {
+    bool anySeat = false;
+    for (int32_t kind : g.PlayerKinds) anySeat = anySeat || kind != 0;
+    if (anySeat) MakeTopMenu("開始");
   } else if (tag == "ゲーム") {
     MakeTopMenu("ゲーム");
   } else if (tag == "終了" || tag == "戻る") {
@@ -180,5 +185,4 @@ void UcBtnClose_Click(int32_t Index) {
     SetMapChanged(false);
     MakeTopMenu("ゲーム");
   }
-  // "開始" starts the game, which is not part of the program yet.
 }

@@ -115,14 +115,14 @@ TEST_F(ScreensTest, KeyTablePressesTheShownMenuButtonOnce) {
   hb->keyUp('Z');
   hb->keyUp('X');
   pump();
-  // In a game the arrows choose the dice menu's direction.
-  MakeTopMenu("途中開始");
-  frmMain().UcBtnMenu[0].Tag = "←";
-  frmMain().UcBtnMenu[1].Tag = "→";
+  // In a game the arrows choose the dice menu's direction (the buttons here only record the
+  // press, so the dice menu waits on until the game is left).
   pressed.clear();
-  press(ui::kVkRight);
-  press(ui::kVkLeft);
-  press(102);
+  atFirstWait([&] {
+    for (int vk : {int{ui::kVkRight}, int{ui::kVkLeft}, 102}) hb->key(vk);
+    clickLater(bar("戻る"));
+  });
+  MakeTopMenu("途中開始");
   EXPECT_EQ(pressed, (std::vector<int>{1, 0, 1}));
   EXPECT_EQ(Game().StageNo, 1);
 }
@@ -242,27 +242,33 @@ TEST_F(ScreensTest, TheTopStripDragsTheWindow) {
 TEST_F(ScreensTest, ANewGameTakesTheSeatsAndLeavingItReturnsToTheTitle) {
   start();
   GameData& g = Game();
-  g.PlayerKinds = {2, 0, 1, 1};
+  g.PlayerKinds = {1, 0, 2, 1};
   g.PlayerNames[1] = "くろ";
   g.Players[0].sScore = 500;
   g.Monsters.clear();
+  // Seat 0 is human, so the game waits for it before anyone has played; Escape then leaves the
+  // game as "戻る" does.
+  bool waited = false;
+  atFirstWait([&] {
+    waited = true;
+    EXPECT_EQ(frmMain().PicStatusUp.Tag, "開始");
+    EXPECT_EQ(g.TurnCount, 1);
+    for (int i = 0; i < 4; ++i) {
+      SCOPED_TRACE(i);
+      const PlayerRecord& p = g.Players[static_cast<size_t>(i)];
+      EXPECT_EQ(p.sUser, g.PlayerKinds[static_cast<size_t>(i)]);
+      EXPECT_EQ(p.sName, g.PlayerNames[static_cast<size_t>(i)]);
+      EXPECT_EQ(p.sScore, 0);
+      EXPECT_EQ(p.sLevel, g.PlayersBackup[static_cast<size_t>(i)].sLevel);
+    }
+    EXPECT_EQ(g.Monsters.size(), 25u);
+    hb->key(ui::kVkEscape);
+  });
   MakeTopMenu("開始");
-  EXPECT_EQ(frmMain().PicStatusUp.Tag, "開始");
-  EXPECT_EQ(g.TurnCount, 1);
-  for (int i = 0; i < 4; ++i) {
-    SCOPED_TRACE(i);
-    const PlayerRecord& p = g.Players[static_cast<size_t>(i)];
-    EXPECT_EQ(p.sUser, g.PlayerKinds[static_cast<size_t>(i)]);
-    EXPECT_EQ(p.sName, g.PlayerNames[static_cast<size_t>(i)]);
-    EXPECT_EQ(p.sScore, 0);
-    EXPECT_EQ(p.sLevel, g.PlayersBackup[static_cast<size_t>(i)].sLevel);
-  }
-  EXPECT_EQ(g.Monsters.size(), 25u);
-  // Escape in a game leaves it as "戻る" does.
-  press(ui::kVkEscape);
+  EXPECT_TRUE(waited);
   EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
+  atFirstWait([&] { clickLater(bar("戻る")); });
   MakeTopMenu("途中開始");
-  clickOn(bar("戻る"));
   EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
   EXPECT_EQ(ends, 0);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,16 +14,16 @@
 #include "data/board.h"
 #include "data/game_data.h"
 #include "data/monsters.h"
+#include "media/audio.h"
 #include "presentation/message.h"
+#include "program/program.h"
 #include "screens/frmMain.h"
 #include "support/headless_game.h"
 #include "support/headless_program.h"
 #include "sys/clock.h"
 #include "sys/path.h"
-#include "media/audio.h"
 #include "system/media.h"
 #include "system/picture_store.h"
-#include "program/program.h"
 #include "system/startup.h"
 #include "ui/toolkit.h"
 
@@ -61,6 +62,19 @@ class ScreensTest : public HeadlessGameTest {
   void press(int vk) {
     hb->key(vk);
     pump();
+  }
+  // Runs `look` the first time the program waits for input with none queued (a human seat's
+  // dice menu in a game, say); `look` may queue the input that ends the wait.
+  void atFirstWait(std::function<void()> look) {
+    hb->onIdle = [look, done = false]() mutable {
+      if (done) return;
+      done = true;
+      look();
+    };
+  }
+  void clickLater(const ui::Control& c) {
+    const gfx::Rect r = c.frameRect();
+    hb->click(r.left + r.width() / 2, r.top + r.height() / 2);
   }
 
   testing_support::GameFolder dir;
