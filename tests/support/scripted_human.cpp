@@ -1,5 +1,6 @@
 #include "support/scripted_human.h"
 
+#include "data/game_data.h"
 #include "presentation/main_form.h"
 
 namespace testing_support {
@@ -15,6 +16,9 @@ void ScriptedHuman::act() {
   if (!frmMainExists()) return;
   MainForm& f = frmMain();
   if (!f.PicMenu.effectivelyVisible()) return;
+  // A menu shown for a computer's turn (the sight of its shot, say) is not the human's to press.
+  const GameData& g = Game();
+  if (g.CurrentPlayer >= 0 && g.CurrentPlayer < 4 && g.Players[static_cast<size_t>(g.CurrentPlayer)].sUser == 2) return;
   std::vector<int> indexes;
   std::vector<std::string> keys;
   for (const auto& [i, b] : f.UcBtnMenu) {

@@ -1,5 +1,6 @@
 // A human player made of a script: whenever the program waits with nothing queued, it clicks one
-// of the menu buttons on show, through the real window's input, chosen with random numbers of its
+// of the menu buttons on show (unless they are shown for a computer's turn), through the real
+// window's input, chosen with random numbers of its
 // own (the game's stream is never touched, so a seeded game replays whatever it presses).
 #pragma once
 
