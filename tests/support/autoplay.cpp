@@ -1,0 +1,264 @@
+#include "support/autoplay.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "data/board.h"
+#include "data/game_data.h"
+#include "presentation/controls/UCFont.h"
+#include "presentation/main_form.h"
+#include "presentation/menu.h"
+#include "presentation/message.h"
+#include "screens/map_select.h"
+#include "screens/top_menu.h"
+#include "support/scripted_human.h"
+#include "sys/clock.h"
+#include "sys/number.h"
+#include "sys/text.h"
+#include "system/random.h"
+#include "ui/keys.h"
+
+namespace testing_support {
+
+namespace {
+
+constexpr std::string_view kTurnLineEnd = "の番{0&}:";
+constexpr std::string_view kTallyLine = "おつかれさまでした。それでは、スコア集計です";
+constexpr std::string_view kLastLine = "おつかれさまでした";
+
+// The program's clock, counting its timed waits.
+class CountingClock final : public sys::Clock {
+ public:
+  explicit CountingClock(sys::Clock& inner) : inner_(inner) {}
+  int64_t now() override { return inner_.now(); }
+  int64_t frequency() const override { return inner_.frequency(); }
+  void waitUntil(int64_t tick) override {
+    ++waits;
+    inner_.waitUntil(tick);
+  }
+  int64_t waits = 0;
+
+ private:
+  sys::Clock& inner_;
+};
+
+bool endsWith(std::string_view s, std::string_view end) {
+  return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
+}
+
+// "５コマ右へ": the distance of a roll, in full-width digits.
+std::optional<int32_t> rollOf(const std::string& plain) {
+  const size_t koma = plain.find("コマ");
+  if (koma == std::string::npos || koma == 0 || !endsWith(plain, "へ")) return std::nullopt;
+  const std::optional<double> n = sys::parseNumber(sys::strConv(plain.substr(0, koma), sys::kNarrow));
+  if (!n) return std::nullopt;
+  return static_cast<int32_t>(*n);
+}
+
+class Watch {
+ public:
+  Watch(PlayedGame& game, const AutoplayOptions& options) : game_(game), options_(options) {}
+
+  void message(std::string_view text, bool keepOpen) {
+    last_ = text;
+    if (keepOpen && endsWith(text, kTurnLineEnd)) {
+      turnLine();
+      return;
+    }
+    const std::string plain = UCFont::GetTextNatural(text);
+    if (plain == kTallyLine) {
+      finishTurn();
+      ++game_.tallies;
+      return;
+    }
+    if (!current_) return;
+    if (current_->roll == 0 && current_->events.empty())
+      if (std::optional<int32_t> roll = rollOf(plain)) {
+        current_->roll = *roll;
+        return;
+      }
+    current_->events.push_back(plain);
+  }
+
+  bool leftAtBound() const { return leftAtBound_; }
+
+  // After the game: the closing checks.
+  void end() {
+    finishTurn();
+    const GameData& g = Game();
+    game_.passes = g.TurnCount;
+    left_ = left_ || frmMain().PicStatusUp.Tag != "開始";
+    game_.left = left_;
+    if (last_ != kLastLine) fault("the last line is \"" + last_ + "\"");
+    if (GameLoopRunning()) fault("a game loop is still on the stack");
+    if (left_) {
+      if (game_.tallies != 0) fault("a tally after the game was left");
+      const MainForm& f = frmMain();
+      if (f.PicMenu.visible() || f.PicDice.visible() || f.PicWinBase.visible())
+        fault("the menu, the die or the event window is still up after leaving");
+      return;
+    }
+    game_.goal = game_.tallies == 1;
+    if (game_.tallies != 1) fault(std::to_string(game_.tallies) + " tallies");
+    bool finished = false;
+    for (size_t i = 0; i < 4; ++i) finished = finished || (g.Players[i].sUser != 0 && g.Players[i].EndingFlug);
+    if (!finished) fault("the game ended with nobody at the goal");
+    if (!game_.turns.empty() && game_.turns.back().pass != g.TurnCount)
+      fault("the pass of the goal was counted: " + std::to_string(g.TurnCount));
+    for (size_t i = 0; i < 4; ++i) {
+      const PlayerRecord& p = g.Players[i];
+      const int64_t want = p.sUser == 0 ? 0
+                                        : int64_t{p.sScore} + (int64_t{p.sStr} + p.sLuck) * 2 + p.sDrug +
+                                              int64_t{p.sMoney} * 2 + int64_t{p.sLevel} * 5 + (p.EndingFlug ? 300 : 0);
+      if (p.sScoreAll != want)
+        fault("seat " + std::to_string(i) + " totals " + std::to_string(p.sScoreAll) + ", not " + std::to_string(want));
+    }
+  }
+
+ private:
+  void turnLine() {
+    const GameData& g = Game();
+    const int32_t seat = g.CurrentPlayer, pass = g.TurnCount;
+    // The same seat asked again in its own turn (after a herb).
+    if (current_ && current_->seat == seat && current_->pass == pass) return;
+    finishTurn();
+    const Turn* before = game_.turns.empty() ? nullptr : &game_.turns.back();
+    const int32_t want = before ? before->pass + (seat <= before->seat ? 1 : 0) : 1;
+    current_.emplace();
+    current_->pass = pass;
+    current_->seat = seat;
+    if (!before)
+      for (size_t i = 0; i < 4; ++i)
+        if (g.Players[i].sScore != 0) fault("a new game starts with a score");
+    if (pass != want) fault("the pass counter reads " + std::to_string(pass) + ", not " + std::to_string(want));
+    if (pass > options_.passLimit && !left_) {
+      // Leave as the top bar does: the mark changes and every wait of the game sees it.
+      left_ = leftAtBound_ = true;
+      frmMain().PicStatusUp.Tag = "ゲーム";
+    }
+  }
+
+  void finishTurn() {
+    if (!current_) return;
+    const PlayerRecord& p = Game().Players[static_cast<size_t>(current_->seat)];
+    current_->column = p.xPosMap;
+    current_->row = p.EndingFlug ? -1 : p.yPosMap;
+    game_.turns.push_back(*current_);
+    current_.reset();
+    checkSeats();
+  }
+
+  void checkSeats() {
+    const GameData& g = Game();
+    for (size_t i = 0; i < 4; ++i) {
+      const PlayerRecord& p = g.Players[i];
+      if (p.sUser == 0) continue;
+      const std::string who = "seat " + std::to_string(i) + " ";
+      auto within = [&](const char* name, int64_t v, int64_t low, int64_t high) {
+        if (v < low || v > high)
+          fault(who + name + " " + std::to_string(v) + " outside " + std::to_string(low) + ".." + std::to_string(high));
+      };
+      within("level", p.sLevel, 1, 99);
+      within("GP", p.sMoney, 0, 999);
+      within("herbs", p.sDrug, 0, 999);
+      within("maximum life", p.sLifeMax, 1, 129);
+      within("life", p.sLife, 0, p.sLifeMax);
+      within("strength", p.sStr, 1, 99);
+      within("luck", p.sLuck, 1, 99);
+      within("experience", p.sExp, 0, int64_t{p.sExpNext} - 1);
+      if (p.EndingFlug) continue;
+      const int32_t c = p.xPosMap, r = p.yPosMap;
+      if (c < 0 || c >= kPlayColumns || r < 0 || r >= kPlayRows || p.xPos != c * 32 || p.yPos != r * 32) {
+        fault(who + "stands at pixel " + std::to_string(p.xPos) + "," + std::to_string(p.yPos) + ", cell " +
+              std::to_string(c) + "," + std::to_string(r));
+        continue;
+      }
+      const std::string kind = CellKindName(g.Board[static_cast<size_t>(c)][static_cast<size_t>(r)].Code);
+      if (kind == "壁" || kind == "ハシゴ")
+        fault(who + "stands on " + kind + " at " + std::to_string(c) + "," + std::to_string(r));
+    }
+  }
+
+  void fault(const std::string& what) {
+    const std::string where = game_.turns.empty() ? "before the first turn"
+                                                  : "after turn " + std::to_string(game_.turns.back().pass) + "." +
+                                                        std::to_string(game_.turns.back().seat);
+    game_.faults.push_back(what + " (" + where + ")");
+  }
+
+  PlayedGame& game_;
+  const AutoplayOptions& options_;
+  std::optional<Turn> current_;
+  std::string last_;
+  bool left_ = false, leftAtBound_ = false;
+};
+
+}  // namespace
+
+std::string Turn::text() const {
+  std::string s = std::to_string(pass) + "." + std::to_string(seat) + " r" + std::to_string(roll) + " (" +
+                  std::to_string(column) + "," + std::to_string(row) + ")";
+  for (size_t i = 0; i < events.size(); ++i) s += (i ? "|" : " ") + events[i];
+  return s;
+}
+
+std::string PlayedGame::log() const {
+  std::string s;
+  for (const Turn& t : turns) s += t.text() + "\n";
+  return s;
+}
+
+PlayedGame Autoplay(HeadlessProgram& program, const AutoplayOptions& options) {
+  GameData& g = Game();
+  g.PlayerKinds = options.seats;
+  g.StageNo = options.map;
+  Init05MapSelect(g.StageNo);
+
+  PlayedGame game;
+  Watch watch(game, options);
+  MessageWindow& mw = messageWindow();
+  auto before = mw.onWrite;
+  mw.onWrite = [&](std::string_view text, bool keepOpen) {
+    if (before) before(text, keepOpen);
+    watch.message(text, keepOpen);
+  };
+  std::unique_ptr<ScriptedHuman> human;
+  for (int32_t kind : options.seats)
+    if (kind == 1 && !human) human = std::make_unique<ScriptedHuman>(program.backend(), options.humanSeed);
+  int32_t waits = 0;
+  if (human && options.leaveAtWait > 0)
+    human->before = [&] {
+      if (++waits != options.leaveAtWait) return false;
+      if (waits % 2) {
+        const gfx::Rect r = frmMain().UcBtnClose[GetTagToIndex("戻る")].frameRect();
+        program.backend().click(r.left + r.width() / 2, r.top + r.height() / 2);
+      } else {
+        program.backend().key(ui::kVkEscape);
+      }
+      return true;
+    };
+
+  CountingClock counting(program.clock());
+  sys::setClock(&counting);
+  const int64_t start = counting.now();
+  RandomSeed(options.seed);
+  program.click(frmMain().UcBtnClose[GetTagToIndex("開始")]);
+  game.gameSeconds = static_cast<double>(counting.now() - start) / static_cast<double>(counting.frequency());
+  game.waits = counting.waits;
+  sys::setClock(&program.clock());
+
+  watch.end();
+  mw.onWrite = before;
+  human.reset();
+  // Back to the title: an ended game waits for "戻る"; the bar's leave built the title already,
+  // the driver's own leave did not.
+  if (!game.left)
+    program.click(frmMain().UcBtnClose[GetTagToIndex("戻る")]);
+  else if (watch.leftAtBound())
+    MakeTopMenu("ゲーム");
+  return game;
+}
+
+}  // namespace testing_support

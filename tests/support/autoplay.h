@@ -1,0 +1,64 @@
+// Whole games on the headless program: the seats set, the map chosen, "開始" pressed on the
+// real top bar, and the game watched through its messages until it is over. Every turn is
+// logged compactly and the game's rules are checked after it: the stats inside their limits,
+// every piece on a cell it may stand on, the pass counter counting passes; and at the end one
+// tally (counted right) after a goal, none after a leave, "おつかれさまでした" last and no game
+// loop left on the stack. A seeded game replays move for move, so its log is its fingerprint.
+//
+//   testing_support::HeadlessProgram program(false);
+//   program.start(seed);
+//   PlayedGame g = Autoplay(program, {.seed = seed, .map = 2});
+//   EXPECT_TRUE(g.goal) << g.log();
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/headless_program.h"
+
+namespace testing_support {
+
+struct Turn {
+  int32_t pass = 0;
+  int32_t seat = 0;
+  int32_t roll = 0;  // 0: no die rolled (a herb, a treasure hunt)
+  // The piece's cell once the turn was over (row -1: it left the board).
+  int32_t column = 0, row = 0;
+  // The turn's messages without their markup, the turn line and the roll's line left out.
+  std::vector<std::string> events;
+  // "3.1 r5 (12,4) 宝箱を見つけた|..." : pass.seat, roll, cell, events.
+  std::string text() const;
+};
+
+struct PlayedGame {
+  std::vector<Turn> turns;
+  int32_t passes = 0;  // the pass counter when the game was over
+  bool goal = false;   // ended by a goal
+  bool left = false;   // left, by the user or at the pass bound
+  int32_t tallies = 0;
+  // Every rule broken, each with the turn it broke after.
+  std::vector<std::string> faults;
+  int64_t waits = 0;        // timed waits: one per frame drawn
+  double gameSeconds = 0;   // how long the game lasts on the game's own clock
+  std::string log() const;  // one line per turn
+};
+
+struct AutoplayOptions {
+  uint64_t seed = 1;
+  int32_t map = 1;                           // number of a shipped map (1 to 3)
+  std::array<int32_t, 4> seats{2, 2, 2, 2};  // 0 empty, 1 human, 2 computer
+  // A game still running when this pass would start is left (and reported as not ended).
+  int32_t passLimit = 1000;
+  // The human seats' own random numbers (never the game's).
+  uint64_t humanSeed = 1;
+  // Leaves the game at the human seats' k-th wait: "戻る" on odd k, Escape on even k.
+  int32_t leaveAtWait = 0;
+};
+
+// Plays one game on a program standing on its title screen; it is back on the title after.
+PlayedGame Autoplay(HeadlessProgram& program, const AutoplayOptions& options);
+
+}  // namespace testing_support
