@@ -16,6 +16,7 @@
 #include "presentation/sprites.h"
 #include "presentation/status_panel.h"
 #include "presentation/turn_counter.h"
+#include "system/chances.h"
 #include "system/media.h"
 #include "system/utility.h"
 
@@ -39,10 +40,8 @@ UcButton& saveButton() { return frmMain().UcBtnClose[GetTagToIndex("保存")]; }
 std::string computerCommand(int32_t p) {
   const PlayerRecord& pl = Game().Players[static_cast<size_t>(p)];
   std::string command = ThinkComputer(p) == -1 ? "サイコロ振った(左)" : "サイコロ振った(右)";
-  const bool herb = RandomPercent(80);
-  if (pl.sDrug >= 1 && herb && pl.sLife < pl.sLifeMax * 3.0 / 4.0) command = "薬草を使う";
-  const bool hunt = RandomPercent(30);
-  if (pl.sDrug == 0 && pl.sLife < pl.sLifeMax / 2 && hunt) command = "宝探し";
+  if (ChanceAnd(Percent(80), pl.sDrug >= 1 && pl.sLife < pl.sLifeMax * 3.0 / 4.0)) command = "薬草を使う";
+  if (ChanceAnd(Percent(30), pl.sDrug == 0 && pl.sLife < pl.sLifeMax / 2)) command = "宝探し";
   return command;
 }
 

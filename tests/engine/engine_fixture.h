@@ -16,12 +16,12 @@
 #include "presentation/controls/UCFont.h"
 #include "presentation/main_form.h"
 #include "presentation/message.h"
+#include "support/draws.h"
 #include "support/headless_program.h"
 #include "system/random.h"
 
-// A draw that makes every whole-percent chance come true, and one that makes it fail (below 100).
-constexpr double kYes = 0.0995;
-constexpr double kNo = 0.0;
+using testing_support::kNo;
+using testing_support::kYes;
 
 class EngineTest : public ::testing::Test {
  protected:
