@@ -215,6 +215,12 @@ PlayedGame Autoplay(HeadlessProgram& program, const AutoplayOptions& options) {
   g.PlayerKinds = options.seats;
   g.StageNo = options.map;
   Init05MapSelect(g.StageNo);
+  if (options.withoutBosses) {
+    for (auto& column : g.Board)
+      for (MapCell& cell : column)
+        if (CellKindName(cell.Code) == "ヴォラク") SetMapCell(cell, "00");
+    Hooks().DrawMap();
+  }
 
   PlayedGame game;
   Watch watch(game, options);

@@ -1,5 +1,5 @@
-// Plays whole games between four computer seats on the headless program and the game's own
-// clock, and prints each game's turn log or a summary. The same seed gives the same game.
+// Plays whole games on the headless program and the game's own clock, four computer seats unless
+// told otherwise, and prints each game's turn log or a summary. The same seed gives the same game.
 //
 //   vorak-autoplay --map 2 --seed 7            one game, turn by turn
 //   vorak-autoplay --map 1 --games 50 --summary   fifty games (seeds 1 to 50), one line each
@@ -19,13 +19,15 @@ namespace {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: vorak-autoplay [--seed N] [--map 1..3] [--games N] [--passes N] [--summary] [--present]\n"
+               "usage: vorak-autoplay [--seed N] [--map 1..3] [--games N] [--passes N] [--summary] [--present] "
+               "[--seats KKKK] [--no-bosses]\n"
                "  --seed N     seed of the first game (the next games take N+1, N+2, ...); default 1\n"
                "  --map M      shipped map number; default 1\n"
                "  --games N    how many games; default 1\n"
                "  --passes N   leave a game still running when pass N+1 would start; default 1000\n"
                "  --summary    one line per game instead of the turn logs\n"
                "  --present    compose every frame as the screen would (slower)\n"
+               "  --no-bosses  empty the bosses' cells (they hold every piece until the fights are played)\n"
                "Exit status 1 when a game broke a rule or did not reach the goal.\n");
   return 2;
 }
@@ -52,6 +54,16 @@ int main(int argc, char** argv) {
       options.passLimit = static_cast<int32_t>(next());
     } else if (a == "--summary") {
       summary = true;
+    } else if (a == "--seats") {
+      if (i + 1 >= argc) return usage();
+      const std::string_view kinds = argv[++i];
+      if (kinds.size() != 4) return usage();
+      for (size_t k = 0; k < 4; ++k) {
+        if (kinds[k] < '0' || kinds[k] > '2') return usage();
+        options.seats[k] = kinds[k] - '0';
+      }
+    } else if (a == "--no-bosses") {
+      options.withoutBosses = true;
     } else if (a == "--present") {
       present = true;
     } else {
