@@ -8,6 +8,7 @@
 #include "sys/text.h"
 #include "system/media.h"
 #include "system/picture_store.h"
+#include "ui/keys.h"
 #include "ui/toolkit.h"
 
 namespace {
@@ -107,10 +108,15 @@ void PumpFrame() {
 
 void DropQueuedInput() {
   if (frmMainExists()) {
-    ui::Window& w = frmMain().window;
+    MainForm& f = frmMain();
+    ui::Window& w = f.window;
+    // A leave asked for while the engine was busy is not dropped with the rest: "戻る" and
+    // Escape leave a game at any moment.
+    if (GameRunning()) w.keepInput(&f.UcBtnClose[GetTagToIndex("戻る")], ui::kVkEscape);
     w.setInputEnabled(false);
     ui::DoEvents();
     w.setInputEnabled(true);
+    w.keepInput(nullptr, 0);
   }
   CheckGameLeft();
 }

@@ -210,6 +210,39 @@ TEST_F(UiTest, InputSwitchedOffDropsWhatWasQueued) {
   EXPECT_EQ(log.size(), 4u);
 }
 
+TEST_F(UiTest, InputSwitchedOffStillHearsTheKeptControlAndKey) {
+  auto& pic = win->add<ui::PictureBox>("Pic");
+  pic.move(0, 0, 50, 50);
+  auto& out = win->add<ui::PictureBox>("Out");
+  out.move(100, 0, 50, 50);
+  int picClicks = 0, outClicks = 0;
+  pic.Click = [&] { ++picClicks; };
+  out.Click = [&] { ++outClicks; };
+  std::vector<int> keys;
+  win->KeyPreview = true;
+  win->KeyDown = [&](int& k, int) { keys.push_back(k); };
+  win->keepInput(&out, ui::kVkEscape);
+  hb->click(10, 10);
+  hb->click(110, 10);
+  hb->key('Z');
+  hb->key(ui::kVkEscape);
+  win->setInputEnabled(false);
+  ui::DoEvents();
+  win->setInputEnabled(true);
+  EXPECT_EQ(picClicks, 0);
+  EXPECT_EQ(outClicks, 1);
+  EXPECT_EQ(keys, std::vector<int>{ui::kVkEscape});
+  // Nothing is kept once the window lets go of it.
+  win->keepInput(nullptr, 0);
+  hb->click(110, 10);
+  hb->key(ui::kVkEscape);
+  win->setInputEnabled(false);
+  ui::DoEvents();
+  win->setInputEnabled(true);
+  EXPECT_EQ(outClicks, 1);
+  EXPECT_EQ(keys.size(), 1u);
+}
+
 TEST_F(UiTest, ControlArrayMakesMembersOnDemandLikeTheFirst) {
   auto& panel = win->add<ui::PictureBox>("Panel");
   ui::ControlArray<ui::PictureBox> arr(*win, "PicStMenu", &panel);

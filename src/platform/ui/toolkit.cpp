@@ -167,7 +167,7 @@ Control* controlAt(int fx, int fy) {
   return c;
 }
 
-bool acceptsInput(const Control* c) { return c && c->window().inputEnabled(); }
+bool acceptsInput(const Control* c) { return c && (c->window().inputEnabled() || c->window().keepsInput(c)); }
 
 // ---- cursor and tooltip ----------------------------------------------------------------
 
@@ -383,8 +383,8 @@ void dispatchKey(const Event& e) {
   bool down = e.type == Event::Type::KeyDown;
   if (!w) return;
   int key = e.key;
-  if (!w->inputEnabled()) {
-    // Input switched off drops presses; the window itself still hears a release, so that its
+  if (!w->inputEnabled() && !(down && key != 0 && key == w->keptKey())) {
+    // Input switched off drops presses (but the kept key's); the window itself still hears a release, so that its
     // key handler's repeat guard does not take the next press of that key for a repeat.
     // Controls hear nothing: a release could finish a press as a click.
     if (!down) w->handleKeyUp(key, e.shift);

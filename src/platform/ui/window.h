@@ -44,9 +44,16 @@ class Window : public Control {
   void showModal();
   bool isModal() const { return modalDepth_ > 0; }
 
-  // While off, the pump drops every mouse and key event meant for this window.
+  // While off, the pump drops every mouse and key event meant for this window, except the
+  // presses of the kept control and of the kept key: a way out that is never dropped.
   void setInputEnabled(bool on) { inputEnabled_ = on; }
   bool inputEnabled() const { return inputEnabled_; }
+  void keepInput(const Control* control, int key) {
+    keptControl_ = control;
+    keptKey_ = key;
+  }
+  bool keepsInput(const Control* c) const { return c && c == keptControl_; }
+  int keptKey() const { return keptKey_; }
 
   // The control with the keyboard focus, or null.
   Control* activeControl() const { return focus_; }
@@ -76,6 +83,8 @@ class Window : public Control {
   bool main_;
   std::string caption_;
   bool inputEnabled_ = true;
+  const Control* keptControl_ = nullptr;
+  int keptKey_ = 0;
   int modalDepth_ = 0;
   Control* focus_ = nullptr;
   std::vector<std::unique_ptr<Control>> owned_;
