@@ -1,0 +1,192 @@
+// Whole games and a human's wait.
+//
+// BM_WholeGame: one game of four computer seats on map 1 (seed 1, the same game every time),
+// headless on the game's own clock, every frame drawn into the controls; argument 0 switches
+// presenting off (target: median under 1 s), 1 composes every frame as the screen would. The
+// counters give the passes, the frames drawn (one per timed wait), the frames presented and the
+// game's own length in seconds.
+//
+// BM_HumanDiceMenuCpu: the program as it runs for a player, on the SDL backend under an X server
+// (an Xvfb of its own when DISPLAY is unset) with the real clock and its music playing, one human
+// seat: the CPU the whole process takes while the dice menu waits 2 s for an answer (target:
+// under 1 % of a core), and the window's thread alone. Escape then leaves the game.
+#include <benchmark/benchmark.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "backend/sdl/sdl_backend.h"
+#include "data/game_data.h"
+#include "presentation/main_form.h"
+#include "presentation/menu.h"
+#include "program/program.h"
+#include "screens/top_menu.h"
+#include "support/autoplay.h"
+#include "support/headless_program.h"
+#include "sys/path.h"
+#include "system/startup.h"
+#include "ui/keys.h"
+#include "ui/toolkit.h"
+
+namespace {
+
+double seconds(clockid_t id) {
+  timespec t{};
+  clock_gettime(id, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+void BM_WholeGame(benchmark::State& state) {
+  testing_support::HeadlessProgram program(state.range(0) != 0);
+  program.start(1);
+  double passes = 0, frames = 0, presented = 0, gameSeconds = 0, ended = 0;
+  for (auto _ : state) {
+    const int64_t presents = ui::framesPresented();
+    const testing_support::PlayedGame g = testing_support::Autoplay(program, {.seed = 1, .map = 1});
+    presented += static_cast<double>(ui::framesPresented() - presents);
+    passes += g.passes;
+    frames += static_cast<double>(g.waits);
+    gameSeconds += g.gameSeconds;
+    ended += g.goal && g.faults.empty();
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["passes"] = passes / n;
+  state.counters["frames"] = frames / n;
+  state.counters["presented"] = presented / n;
+  state.counters["game_s"] = gameSeconds / n;
+  state.counters["ended"] = ended / n;
+}
+BENCHMARK(BM_WholeGame)->Arg(0)->Arg(1)->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+
+// The SDL backend as it is, except that once the dice menu has waited 2 s it hands the program
+// an Escape, and it times those 2 s.
+class TimedWaitBackend final : public ui::Backend {
+ public:
+  explicit TimedWaitBackend(std::unique_ptr<ui::Backend> inner) : inner_(std::move(inner)) {}
+  const char* name() const override { return inner_->name(); }
+  void setCaption(const std::string& c) override { inner_->setCaption(c); }
+  void showWindow(bool s) override { inner_->showWindow(s); }
+  gfx::Rect windowRect() const override { return inner_->windowRect(); }
+  void moveWindow(int x, int y) override { inner_->moveWindow(x, y); }
+  gfx::Rect desktopRect() const override { return inner_->desktopRect(); }
+  void minimize() override { inner_->minimize(); }
+  bool minimized() const override { return inner_->minimized(); }
+  void present(const gfx::Surface& f) override { inner_->present(f); }
+  bool poll(ui::Event& e) override { return inner_->poll(e); }
+  bool wait(ui::Event& e, int timeoutMs) override {
+    if (frmMainExists() && frmMain().PicMenu.visible() && Menu().MenuCommand == "サイコロ") {
+      const double now = seconds(CLOCK_MONOTONIC);
+      ++waits;
+      if (waitStart == 0) {
+        presents = ui::framesPresented();
+        waitStart = now;
+        cpuStart = seconds(CLOCK_PROCESS_CPUTIME_ID);
+        threadStart = seconds(CLOCK_THREAD_CPUTIME_ID);
+      } else if (now - waitStart >= 2.0 && cpuEnd == 0) {
+        wall = now - waitStart;
+        cpuEnd = seconds(CLOCK_PROCESS_CPUTIME_ID);
+        threadEnd = seconds(CLOCK_THREAD_CPUTIME_ID);
+        presents = ui::framesPresented() - presents;
+        e = ui::Event{};
+        e.type = ui::Event::Type::KeyDown;
+        e.key = ui::kVkEscape;
+        return true;
+      }
+    }
+    return inner_->wait(e, timeoutMs);
+  }
+  void setCursor(int p, const ui::CursorImage* c) override { inner_->setCursor(p, c); }
+  void captureMouse(bool on) override { inner_->captureMouse(on); }
+  void pointerState(int& x, int& y, int& b) const override { inner_->pointerState(x, y, b); }
+  void startTextInput(const gfx::Rect& r) override { inner_->startTextInput(r); }
+  void stopTextInput() override { inner_->stopTextInput(); }
+  std::vector<ui::DisplayMode> displayModes() override { return inner_->displayModes(); }
+  ui::DisplayMode storedMode() override { return inner_->storedMode(); }
+  ui::DisplayMode currentMode() override { return inner_->currentMode(); }
+  bool setDisplayMode(const ui::DisplayMode* m) override { return inner_->setDisplayMode(m); }
+
+  int64_t waits = 0, presents = 0;
+  double waitStart = 0, cpuStart = 0, cpuEnd = 0, threadStart = 0, threadEnd = 0, wall = 0;
+
+ private:
+  std::unique_ptr<ui::Backend> inner_;
+};
+
+// An X server of our own for as long as it lives, when none is named; only the one we started
+// is ended.
+class OwnXServer {
+ public:
+  OwnXServer() {
+    if (getenv("DISPLAY")) return;
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(fds[0]);
+      const std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    char buf[16] = {};
+    const ssize_t n = pid_ > 0 ? read(fds[0], buf, sizeof buf - 1) : -1;
+    close(fds[0]);
+    if (n > 0) {
+      setenv("DISPLAY", (":" + std::string(buf, static_cast<size_t>(n) - (buf[n - 1] == '\n'))).c_str(), 1);
+      unsetenv("SDL_VIDEODRIVER");
+    }
+  }
+  ~OwnXServer() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+    unsetenv("DISPLAY");
+  }
+  OwnXServer(const OwnXServer&) = delete;
+  OwnXServer& operator=(const OwnXServer&) = delete;
+
+ private:
+  pid_t pid_ = -1;
+};
+
+void BM_HumanDiceMenuCpu(benchmark::State& state) {
+  OwnXServer x;
+  testing_support::GameFolder folder;
+  for (auto _ : state) {
+    ResetProgramState();
+    auto sdl = ui::openSdlBackend("VorakTalmor");
+    if (!sdl) {
+      state.SkipWithError("no SDL backend");
+      return;
+    }
+    auto timed = std::make_unique<TimedWaitBackend>(std::move(sdl));
+    TimedWaitBackend* t = timed.get();
+    ui::init(std::move(timed));
+    Startup().EndProgram = [] {};
+    Main();
+    Game().PlayerKinds = {1, 0, 0, 0};
+    UcBtnClose_Click(GetTagToIndex("開始"));
+    if (t->cpuEnd == 0) {
+      state.SkipWithError("the dice menu never waited");
+      return;
+    }
+    state.counters["cpu_percent"] = 100.0 * (t->cpuEnd - t->cpuStart) / t->wall;
+    state.counters["main_thread_percent"] = 100.0 * (t->threadEnd - t->threadStart) / t->wall;
+    state.counters["pumps"] = static_cast<double>(t->waits);
+    state.counters["presents"] = static_cast<double>(t->presents);
+    state.counters["left"] = frmMain().PicStatusUp.Tag == "ゲーム";
+    ResetProgramState();
+    ui::shutdown();
+  }
+  Startup().EndProgram = nullptr;
+  sys::setAppFolderForTests("");
+}
+BENCHMARK(BM_HumanDiceMenuCpu)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
