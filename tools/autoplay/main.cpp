@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gfx/surface.h"
 #include "support/autoplay.h"
 #include "support/headless_program.h"
 
@@ -20,13 +21,15 @@ namespace {
 int usage() {
   std::fprintf(stderr,
                "usage: vorak-autoplay [--seed N] [--map 1..3] [--games N] [--passes N] [--summary] [--present] "
-               "[--seats KKKK] [--no-bosses]\n"
+               "[--frames-hash] [--seats KKKK] [--no-bosses]\n"
                "  --seed N     seed of the first game (the next games take N+1, N+2, ...); default 1\n"
                "  --map M      shipped map number; default 1\n"
                "  --games N    how many games; default 1\n"
                "  --passes N   leave a game still running when pass N+1 would start; default 1000\n"
                "  --summary    one line per game instead of the turn logs\n"
                "  --present    compose every frame as the screen would (slower)\n"
+               "  --frames-hash  --present, and print a hash of every frame presented: a change that\n"
+               "               should not alter the pictures must keep it\n"
                "  --no-bosses  empty the bosses' cells (they hold every piece until the fights are played)\n"
                "Exit status 1 when a game broke a rule or did not reach the goal.\n");
   return 2;
@@ -37,7 +40,7 @@ int usage() {
 int main(int argc, char** argv) {
   testing_support::AutoplayOptions options;
   int games = 1;
-  bool summary = false, present = false;
+  bool summary = false, present = false, hashFrames = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
     auto next = [&]() -> long long {
@@ -66,6 +69,8 @@ int main(int argc, char** argv) {
       options.withoutBosses = true;
     } else if (a == "--present") {
       present = true;
+    } else if (a == "--frames-hash") {
+      present = hashFrames = true;
     } else {
       return usage();
     }
@@ -73,6 +78,14 @@ int main(int argc, char** argv) {
 
   testing_support::HeadlessProgram program(present);
   program.start(options.seed);
+  uint64_t framesHash = 0;
+  if (hashFrames) {
+    program.backend().onPresent = [&framesHash](const gfx::Surface& frame) {
+      for (gfx::Color c : frame.pixels()) framesHash = framesHash * 0x100000001B3ULL + c;
+      framesHash =
+          framesHash * 31 + static_cast<uint64_t>(frame.width()) * 65536 + static_cast<uint64_t>(frame.height());
+    };
+  }
   int bad = 0;
   std::vector<int32_t> passes;
   const uint64_t first = options.seed;
@@ -85,6 +98,7 @@ int main(int argc, char** argv) {
     std::printf("map %d seed %llu: %s after %d passes, %zu turns, %lld frames, %.0f s of game time, %.0f ms\n",
                 options.map, static_cast<unsigned long long>(options.seed), g.goal ? "goal" : "left", g.passes,
                 g.turns.size(), static_cast<long long>(g.waits), g.gameSeconds, ms);
+    if (hashFrames) std::printf("frames hash %016llx\n", static_cast<unsigned long long>(framesHash));
     for (const std::string& f : g.faults) std::printf("  FAULT %s\n", f.c_str());
     if (!g.goal || !g.faults.empty()) ++bad;
     passes.push_back(g.passes);
