@@ -233,10 +233,11 @@ void FadeOutTeki(int32_t index) {
   pic.PicFade.setBackColor(gfx::kBlack);
   const int32_t w = f.PicWin.width(), h = f.PicWin.height();
   gfx::stretchBlt(fade, 0, 0, w, h, pic.PicChara.surface(), 0, PortraitTop(index), kCell, kCell);
+  gfx::Mask mask;
+  FloodMaskFromCorners(mask, fade, 0, 0, w, h);
   for (int32_t level = 250; level >= 0; level -= 25) {
     WriteWindow(-1, true, "", false);
-    int32_t key = -1;
-    AlphaKeyBlt(f.PicWin.surface(), 0, 0, w, h, fade, 0, 0, level, key, false);
+    AlphaMaskBlt(f.PicWin.surface(), 0, 0, fade, 0, 0, level, mask);
     f.PicWin.refresh();
     WaitSec(std::min(level / 10000.0, 0.01));
   }

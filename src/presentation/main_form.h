@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "gfx/rect.h"
 #include "presentation/controls/UCFont.h"
 #include "presentation/controls/UcButton.h"
 #include "presentation/controls/UcScroll.h"
@@ -96,6 +98,15 @@ struct MainForm {
 
   // The player whose event window was drawn last.
   int32_t WindowID = 0;
+
+  // The squares WriteCharaSet last drew the players on over the clean board, with the two
+  // pictures' generations just after: while neither picture has changed since, the board differs
+  // from the clean copy only there.
+  struct DrawnPlayers {
+    bool known = false;
+    uint64_t board = 0, clean = 0;
+    std::vector<gfx::Rect> squares;
+  } BoardPlayers;
 };
 
 // The one main window; made on first use.

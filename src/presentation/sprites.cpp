@@ -53,16 +53,37 @@ void WriteChara(int32_t ID, int32_t Ptn, int32_t xAdd, int32_t yAdd, int32_t Act
 void WriteCharaSet(int32_t ID, int32_t Ptn, int32_t xAdd, int32_t yAdd) {
   GameData& g = Game();
   MainForm& f = frmMain();
-  gfx::bitBlt(f.PicMap.surface(), 0, 0, f.PicMap.width(), f.PicMap.height(), f.PicMapUra.surface(), 0, 0);
+  gfx::Surface& board = f.PicMap.surface();
+  const gfx::Surface& clean = f.PicMapUra.surface();
+  MainForm::DrawnPlayers& drawn = f.BoardPlayers;
+  const gfx::Rect area{0, 0, f.PicMap.width(), f.PicMap.height()};
+  // The clean board under the players; when only they have changed it since, under their squares.
+  if (drawn.known && drawn.board == board.generation() && drawn.clean == clean.generation() && !board.clip()) {
+    for (const gfx::Rect& r : drawn.squares) {
+      const gfx::Rect s = r.intersect(area);
+      if (!s.empty()) gfx::bitBlt(board, s.left, s.top, s.width(), s.height(), clean, s.left, s.top);
+    }
+  } else {
+    gfx::bitBlt(board, 0, 0, area.width(), area.height(), clean, 0, 0);
+  }
+  drawn.squares.clear();
+  auto draw = [&](int32_t id, int32_t ptn, int32_t dx, int32_t dy, int32_t active) {
+    WriteChara(id, ptn, dx, dy, active);
+    const PlayerRecord& p = g.Players[static_cast<size_t>(id)];
+    if (p.sUser != 0 && p.yPos >= 0) drawn.squares.push_back(gfx::Rect::xywh(p.xPos, p.yPos + 2, kCell, kCell));
+  };
   for (int k = 3; k >= 0; --k) {
     const int32_t other = g.DrawOrder[static_cast<size_t>(k)];
-    if (other != ID && isSeat(other)) WriteChara(other, g.Players[static_cast<size_t>(other)].sPtn, 0, 0, 0);
+    if (other != ID && isSeat(other)) draw(other, g.Players[static_cast<size_t>(other)].sPtn, 0, 0, 0);
   }
   if (isSeat(ID) && g.Players[static_cast<size_t>(ID)].sUser != 0) {
-    WriteChara(ID, Ptn, xAdd, yAdd, 1);
+    draw(ID, Ptn, xAdd, yAdd, 1);
     WriteWindowMini(ID);
   }
   f.PicMap.refresh();
+  drawn.known = true;
+  drawn.board = board.generation();
+  drawn.clean = clean.generation();
 }
 
 void CharaZorder(int32_t ID) {

@@ -1,6 +1,8 @@
 #include "system/bitmap.h"
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 #include <vector>
 
 #include "gfx/blit.h"
@@ -15,15 +17,55 @@ constexpr Color kNoPixel = gfx::kInvalidColor;  // never equal to a 24-bit pixel
 Color asColor(int32_t v) { return static_cast<Color>(v); }
 int32_t asLong(Color c) { return static_cast<int32_t>(c); }
 
-// The Width x Height area of src at (x, y), row by row; kNoPixel where it lies outside src.
-std::vector<Color> readArea(const Surface& src, int x, int y, int w, int h) {
-  std::vector<Color> out(static_cast<size_t>(w) * static_cast<size_t>(h), kNoPixel);
-  for (int j = 0; j < h; ++j) {
-    if (y + j < 0 || y + j >= src.height()) continue;
-    const Color* row = src.row(y + j);
-    for (int i = std::max(0, -x); i < w && x + i < src.width(); ++i) out[static_cast<size_t>(j) * w + i] = row[x + i];
+// The indices of `cols` holding a source column: one run, as the stretch walks the source in
+// one direction.
+std::pair<int, int> sampledRange(const std::vector<int>& cols) {
+  int lo = 0, hi = static_cast<int>(cols.size());
+  while (lo < hi && cols[static_cast<size_t>(lo)] < 0) ++lo;
+  while (hi > lo && cols[static_cast<size_t>(hi - 1)] < 0) --hi;
+  return {lo, hi};
+}
+
+// out[i] = back[i] where in[i] is (or with invert: is not) the key, in[i] elsewhere; four pixels
+// at a time. out may be back.
+void keyRun(Color* out, const Color* in, const Color* back, int n, Color key, bool invert) {
+  using Quad = Color __attribute__((vector_size(16)));
+  const Quad keys = {key, key, key, key}, flip = invert ? ~Quad{} : Quad{};
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    Quad s, b;
+    std::memcpy(&s, in + i, sizeof s);
+    std::memcpy(&b, back + i, sizeof b);
+    const Quad showBack = reinterpret_cast<Quad>(s == keys) ^ flip;
+    const Quad r = (b & showBack) | (s & ~showBack);
+    std::memcpy(out + i, &r, sizeof r);
   }
-  return out;
+  for (; i < n; ++i) out[i] = (in[i] == key) != invert ? back[i] : in[i];
+}
+
+// out[i] = in[i] drawn over out[i] at opacity 255 - f, each channel by c + f * (out - c) / 256
+// truncated toward zero; nothing where mask[i] is set. Four pixels at a time.
+void blendRun(Color* out, const Color* in, const uint8_t* mask, int n, int f) {
+  using Quad = int32_t __attribute__((vector_size(16)));
+  auto blend = [f](auto s, auto d) {
+    decltype(s) r{};
+    for (int shift = 0; shift < 24; shift += 8) {
+      const auto c = (s >> shift) & 0xFF;
+      r |= (c + f * (((d >> shift) & 0xFF) - c) / 256) << shift;
+    }
+    return r;
+  };
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    Quad s, d;
+    std::memcpy(&s, in + i, sizeof s);
+    std::memcpy(&d, out + i, sizeof d);
+    const Quad keep = Quad{mask[i], mask[i + 1], mask[i + 2], mask[i + 3]} != 0;
+    const Quad r = (d & keep) | (blend(s, d) & ~keep);
+    std::memcpy(out + i, &r, sizeof r);
+  }
+  for (; i < n; ++i)
+    if (!mask[i]) out[i] = static_cast<Color>(blend(static_cast<int32_t>(in[i]), static_cast<int32_t>(out[i])));
 }
 
 }  // namespace
@@ -44,17 +86,33 @@ void TransBlt(Surface& Dest, const Surface& Back, const Surface& Src, int32_t le
   }
   const std::vector<int> cols = gfx::stretchSource(w, left, sw, src->width());
   const std::vector<int> rows = gfx::stretchSource(h, top, sh, src->height());
+  const auto [sampledLo, sampledHi] = sampledRange(cols);
+  const bool stretched = w != sw;
+  const int backWidth = Back.width();
+  std::vector<Color> line;  // a stretched source row
+  int lineRow = -1;
   // Where the source has no pixel the mask stays clear and the sprite black, as in the design's
   // fresh work images; Invert turns such pixels into Back.
   for (int j = 0; j < h; ++j) {
     const int dy = DestY + j, sy = rows[static_cast<size_t>(j)];
     const Color* in = sy >= 0 ? src->row(sy) : nullptr;
     const Color* back = dy < Back.height() && dy >= 0 ? Back.row(dy) : nullptr;
-    const int backWidth = Back.width();
     gfx::forEachWritableRun(Dest, dy, DestX, DestX + w, [&](int a, int b) {
       Color* out = Dest.mutableRow(dy);
+      const int* c = cols.data();
+      if (in && back && b <= backWidth && a - DestX >= sampledLo && b - DestX <= sampledHi) {
+        // Every pixel of the run has a source and a back: the common case.
+        if (stretched && lineRow != sy) {
+          line.resize(static_cast<size_t>(w));
+          for (int i = sampledLo; i < sampledHi; ++i) line[static_cast<size_t>(i)] = in[c[i]];
+          lineRow = sy;
+        }
+        const Color* sprite = stretched ? line.data() + (a - DestX) : in + (left + a - DestX);
+        keyRun(out + a, sprite, back + a, b - a, key, Invert);
+        return;
+      }
       for (int dx = a; dx < b; ++dx) {
-        const int sx = cols[static_cast<size_t>(dx - DestX)];
+        const int sx = c[dx - DestX];
         const bool has = in && sx >= 0;
         const Color s = has ? in[sx] : gfx::kBlack;
         const bool showBack = (has && s == key) != Invert;
@@ -68,28 +126,26 @@ int32_t FloodMaskFromCorners(gfx::Mask& Mask, const Surface& Src, int32_t SrcX, 
                              int32_t Height) {
   const Color key = Src.pixel(SrcX, SrcY);
   Mask = gfx::Mask(Width, Height);
-  if (Mask.empty()) return asLong(key);
-  // Key pixels black, the rest white; every black region touching the border is flooded red.
-  const std::vector<Color> area = readArea(Src, SrcX, SrcY, Width, Height);
-  Surface work(Width, Height, gfx::kWhite);
-  for (int j = 0; j < Height; ++j) {
-    Color* row = work.mutableRow(j);
-    for (int i = 0; i < Width; ++i)
-      if (key != kNoPixel && area[static_cast<size_t>(j) * Width + i] == key) row[i] = gfx::kBlack;
-  }
-  auto flood = [&](int x, int y) { gfx::floodFill(work, x, y, gfx::kBlack, gfx::FloodMode::Surface, gfx::kRed); };
-  for (int x = 0; x < Width; ++x) {
-    flood(x, 0);
-    flood(x, Height - 1);
-  }
-  for (int y = 0; y < Height; ++y) {
-    flood(0, y);
-    flood(Width - 1, y);
-  }
-  for (int j = 0; j < Height; ++j) {
-    const Color* row = work.row(j);
-    uint8_t* m = Mask.mutableRow(j);
-    for (int i = 0; i < Width; ++i) m[i] = row[i] == gfx::kRed;
+  if (Mask.empty() || key == kNoPixel) return asLong(key);
+  // The key pixels, then those of them reached four ways from the border, a row's run at a time.
+  const gfx::Mask keyed = gfx::Mask::fromColorKey(Src, gfx::Rect::xywh(SrcX, SrcY, Width, Height), key);
+  auto open = [&](int x, int y) { return keyed.row(y)[x] && !Mask.row(y)[x]; };
+  std::vector<std::pair<int, int>> seeds;
+  for (int x = 0; x < Width; ++x) seeds.insert(seeds.end(), {{x, 0}, {x, Height - 1}});
+  for (int y = 0; y < Height; ++y) seeds.insert(seeds.end(), {{0, y}, {Width - 1, y}});
+  while (!seeds.empty()) {
+    const auto [x, y] = seeds.back();
+    seeds.pop_back();
+    if (!open(x, y)) continue;
+    int l = x, r = x + 1;
+    while (l > 0 && open(l - 1, y)) --l;
+    while (r < Width && open(r, y)) ++r;
+    std::fill(Mask.mutableRow(y) + l, Mask.mutableRow(y) + r, uint8_t{1});
+    for (int ny : {y - 1, y + 1}) {
+      if (ny < 0 || ny >= Height) continue;
+      for (int i = l; i < r; ++i)
+        if (open(i, ny) && (i == l || !open(i - 1, ny))) seeds.emplace_back(i, ny);
+    }
   }
   return asLong(key);
 }
@@ -97,32 +153,31 @@ int32_t FloodMaskFromCorners(gfx::Mask& Mask, const Surface& Src, int32_t SrcX, 
 void AlphaKeyBlt(Surface& Dest, int32_t DestX, int32_t DestY, int32_t Width, int32_t Height, const Surface& Src,
                  int32_t SrcX, int32_t SrcY, int32_t Alpha, KeyColorRef KeyColor, bool PlainKey) {
   if (Width <= 0 || Height <= 0) return;
-  const int f = std::clamp(255 - Alpha, 0, 255);
-  const std::vector<Color> area = readArea(Src, SrcX, SrcY, Width, Height);
   gfx::Mask mask;
-  if (PlainKey) {
-    const Color key = gfx::translateColor(asColor(KeyColor.get()));
-    mask = gfx::Mask(Width, Height);
-    for (int j = 0; j < Height; ++j)
-      for (int i = 0; i < Width; ++i)
-        if (area[static_cast<size_t>(j) * Width + i] == key) mask.set(i, j);
-  } else {
+  if (PlainKey)
+    mask = gfx::Mask::fromColorKey(Src, gfx::Rect::xywh(SrcX, SrcY, Width, Height),
+                                   gfx::translateColor(asColor(KeyColor.get())));
+  else
     KeyColor.set(FloodMaskFromCorners(mask, Src, SrcX, SrcY, Width, Height));
+  AlphaMaskBlt(Dest, DestX, DestY, Src, SrcX, SrcY, Alpha, mask);
+}
+
+void AlphaMaskBlt(Surface& Dest, int32_t DestX, int32_t DestY, const Surface& Src, int32_t SrcX, int32_t SrcY,
+                  int32_t Alpha, const gfx::Mask& Mask) {
+  Surface copy;
+  const Surface* src = &Src;
+  if (&Src == &Dest) {  // every pixel is read before any is written
+    copy = Src;
+    src = &copy;
   }
-  auto blend = [f](int s, int d) { return s + f * (d - s) / 256; };  // truncates toward zero
-  for (int j = 0; j < Height; ++j) {
-    const int dy = DestY + j;
-    const Color* in = area.data() + static_cast<size_t>(j) * Width;
-    const uint8_t* m = mask.row(j);
-    gfx::forEachWritableRun(Dest, dy, DestX, DestX + Width, [&](int a, int b) {
-      Color* out = Dest.mutableRow(dy);
-      for (int dx = a; dx < b; ++dx) {
-        const int i = dx - DestX;
-        if (m[i] || in[i] == kNoPixel) continue;  // masked, or no source pixel to draw
-        const Color s = in[i], d = out[dx];
-        out[dx] = gfx::rgb(blend(gfx::red(s), gfx::red(d)), blend(gfx::green(s), gfx::green(d)),
-                           blend(gfx::blue(s), gfx::blue(d)));
-      }
+  const int f = std::clamp(255 - Alpha, 0, 255);
+  // Only the part of the area that lies on Src has pixels to draw.
+  const int i0 = std::max(0, -SrcX), i1 = std::min(Mask.width(), src->width() - SrcX);
+  for (int j = 0; j < Mask.height(); ++j) {
+    const int dy = DestY + j, sy = SrcY + j;
+    if (sy < 0 || sy >= src->height()) continue;
+    gfx::forEachWritableRun(Dest, dy, DestX + i0, DestX + i1, [&](int a, int b) {
+      blendRun(Dest.mutableRow(dy) + a, src->row(sy) + (SrcX + a - DestX), Mask.row(j) + (a - DestX), b - a, f);
     });
   }
 }

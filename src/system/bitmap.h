@@ -41,6 +41,11 @@ void AlphaKeyBlt(gfx::Surface& Dest, int32_t DestX, int32_t DestY, int32_t Width
                  const gfx::Surface& Src, int32_t SrcX, int32_t SrcY, int32_t Alpha, KeyColorRef KeyColor,
                  bool PlainKey);
 
+// Draws Src's area of Mask's size at (SrcX, SrcY) over Dest's at (DestX, DestY) with opacity
+// Alpha (255 opaque), leaving out the pixels Mask sets: AlphaKeyBlt with a mask made once.
+void AlphaMaskBlt(gfx::Surface& Dest, int32_t DestX, int32_t DestY, const gfx::Surface& Src, int32_t SrcX, int32_t SrcY,
+                  int32_t Alpha, const gfx::Mask& Mask);
+
 // Mask becomes Width x Height, set exactly on the pixels of the area's top-left colour that are
 // connected (four ways) to the area's border. Returns that key colour.
 int32_t FloodMaskFromCorners(gfx::Mask& Mask, const gfx::Surface& Src, int32_t SrcX, int32_t SrcY, int32_t Width,

@@ -32,8 +32,8 @@ bool inTagAlphabet(char c) {
          (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-// Longest stretch one regular-expression match is run on; libstdc++'s matcher recurses per
-// character and would exhaust the stack on very long runs.
+// Longest text a regular expression is run on; libstdc++'s matcher recurses per character and
+// would exhaust the stack on very long texts.
 constexpr size_t kMaxRegexRun = 4096;
 
 }  // namespace
@@ -71,7 +71,12 @@ void UCFont::SetFontSize(int32_t size) {
 void UCFont::applyFont() {
   // The font object holds whole points: 15 twips per pixel at 96 dpi, 20 twips per point.
   int32_t points = static_cast<int32_t>((15 * static_cast<int64_t>(pixelSize_)) / 20);
-  font_ = gfx::Font::open({fontName_, std::max(1, gfx::emFromPoints(points)), bold_});
+  gfx::FontRequest request{fontName_, std::max(1, gfx::emFromPoints(points)), bold_};
+  // Fonts once opened stay open: the same request gives the same font.
+  if (font_ && request.face == requested_.face && request.em == requested_.em && request.bold == requested_.bold)
+    return;
+  font_ = gfx::Font::open(request);
+  requested_ = std::move(request);
 }
 
 void UCFont::SetFontShadow(int32_t Shadow) {
@@ -161,7 +166,9 @@ void UCFont::drawGlyph(gfx::Surface& target, char32_t c, int32_t x, int32_t y, g
   int sh = std::clamp(shadow_, 0, 255);
   int w = cx + sh, h = cy + sh;
   work_.setClip(std::nullopt);
-  work_.resize(w, h);
+  // Grown only: its pixels outside the target are never copied back, so a larger scratch
+  // picture draws the same, without a new one for every width of glyph.
+  if (w > work_.width() || h > work_.height()) work_.resize(std::max(w, work_.width()), std::max(h, work_.height()));
   gfx::bitBlt(work_, 0, 0, w, h, &target, x, y);
   // Centred in (0, 0, cx, cy) on one line: the pen sits at the left edge on the baseline.
   int base = f.ascent();
@@ -193,9 +200,10 @@ int32_t UCFont::GetColorPlus(int32_t iDefaultColor1) {
 }
 
 std::string UCFont::GetTextNatural(std::string_view wkCaption) {
-  static const std::regex pattern(R"((\{*[&<>a-zA-Z0-9_\.]*\}))", std::regex::ECMAScript | std::regex::icase);
-  // A match holds only characters of the tag alphabet and ends at the first "}" it meets, so
-  // the text can be matched run by run: runs split at other characters and after each "}".
+  // Removes every match of {*[&<>a-zA-Z0-9_.]*} (a tag, or a lone closing brace with the letters
+  // before it). Such a match ends at the first "}" it meets, so the text is scanned in runs of
+  // those characters that end after a "}"; in a run the match starts at the "{"s that open its
+  // last stretch of letters, or at the run's start when it holds no "{".
   std::string out;
   out.reserve(wkCaption.size());
   size_t i = 0;
@@ -206,17 +214,17 @@ std::string UCFont::GetTextNatural(std::string_view wkCaption) {
     }
     size_t j = i;
     while (j < wkCaption.size() && inTagAlphabet(wkCaption[j]) && wkCaption[j] != '}') ++j;
-    if (j < wkCaption.size() && wkCaption[j] == '}') ++j;
-    std::string_view run = wkCaption.substr(i, j - i);
-    if (run.back() != '}') {
-      out.append(run);  // no closing brace: nothing to remove
-    } else if (run.size() > kMaxRegexRun) {
-      // Only the tail can hold the match; what lies before the window stays.
-      size_t keep = run.size() - kMaxRegexRun;
-      out.append(run.substr(0, keep));
-      out += std::regex_replace(std::string(run.substr(keep)), pattern, "");
+    if (j == wkCaption.size() || wkCaption[j] != '}') {
+      out.append(wkCaption.substr(i, j - i));  // no closing brace: nothing to remove
     } else {
-      out += std::regex_replace(std::string(run), pattern, "");
+      size_t start = wkCaption.substr(i, j - i).rfind('{');
+      if (start == std::string_view::npos) {
+        start = 0;
+      } else {
+        while (start > 0 && wkCaption[i + start - 1] == '{') --start;
+      }
+      out.append(wkCaption.substr(i, start));
+      ++j;
     }
     i = j;
   }

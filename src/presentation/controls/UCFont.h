@@ -85,5 +85,6 @@ class UCFont {
   bool simple_ = false;
   int32_t lastX_ = 0;
   std::shared_ptr<const gfx::Font> font_;
-  gfx::Surface work_;  // the renderer's own scratch picture; no other code sees it
+  gfx::FontRequest requested_;  // what font_ was opened for
+  gfx::Surface work_;           // the renderer's own scratch picture; no other code sees it
 };
