@@ -11,12 +11,14 @@
 #include "presentation/main_form.h"
 #include "presentation/menu.h"
 #include "presentation/message.h"
+#include "screens/frmLoad.h"
 #include "screens/map_select.h"
 #include "screens/top_menu.h"
 #include "support/scripted_human.h"
 #include "sys/clock.h"
 #include "sys/number.h"
 #include "sys/text.h"
+#include "system/picture_store.h"
 #include "system/random.h"
 #include "ui/keys.h"
 
@@ -129,10 +131,13 @@ class Watch {
     current_.emplace();
     current_->pass = pass;
     current_->seat = seat;
-    if (!before)
+    // A loaded game goes on from the pass it was saved in.
+    const bool resumed = !before && !options_.load.empty();
+    if (!before && !resumed)
       for (size_t i = 0; i < 4; ++i)
         if (g.Players[i].sScore != 0) fault("a new game starts with a score");
-    if (pass != want) fault("the pass counter reads " + std::to_string(pass) + ", not " + std::to_string(want));
+    if (pass != want && !resumed)
+      fault("the pass counter reads " + std::to_string(pass) + ", not " + std::to_string(want));
     if (pass > options_.passLimit && !left_) {
       // Leave as the top bar does: the mark changes and every wait of the game sees it.
       left_ = leftAtBound_ = true;
@@ -212,14 +217,17 @@ std::string PlayedGame::log() const {
 
 PlayedGame Autoplay(HeadlessProgram& program, const AutoplayOptions& options) {
   GameData& g = Game();
-  g.PlayerKinds = options.seats;
-  g.StageNo = options.map;
-  Init05MapSelect(g.StageNo);
-  if (options.withoutBosses) {
-    for (auto& column : g.Board)
-      for (MapCell& cell : column)
-        if (CellKindName(cell.Code) == "ヴォラク") SetMapCell(cell, "00");
-    Hooks().DrawMap();
+  const bool load = !options.load.empty();
+  if (!load) {
+    g.PlayerKinds = options.seats;
+    g.StageNo = options.map;
+    Init05MapSelect(g.StageNo);
+    if (options.withoutBosses) {
+      for (auto& column : g.Board)
+        for (MapCell& cell : column)
+          if (CellKindName(cell.Code) == "ヴォラク") SetMapCell(cell, "00");
+      Hooks().DrawMap();
+    }
   }
 
   PlayedGame game;
@@ -231,18 +239,36 @@ PlayedGame Autoplay(HeadlessProgram& program, const AutoplayOptions& options) {
     watch.message(text, keepOpen);
   };
   std::unique_ptr<ScriptedHuman> human;
+  // A loaded game's seats are not known before the load: its human is there in case.
   for (int32_t kind : options.seats)
-    if (kind == 1 && !human) human = std::make_unique<ScriptedHuman>(program.backend(), options.humanSeed);
+    if ((kind == 1 || load) && !human) human = std::make_unique<ScriptedHuman>(program.backend(), options.humanSeed);
+  auto click = [&](const ui::Control& c) {
+    const gfx::Rect r = c.frameRect();
+    program.backend().click(r.left + r.width() / 2, r.top + r.height() / 2);
+  };
   int32_t waits = 0;
-  if (human && options.leaveAtWait > 0)
+  bool loadAsked = false;
+  if (human)
     human->before = [&] {
-      if (++waits != options.leaveAtWait) return false;
-      if (waits % 2) {
-        const gfx::Rect r = frmMain().UcBtnClose[GetTagToIndex("戻る")].frameRect();
-        program.backend().click(r.left + r.width() / 2, r.top + r.height() / 2);
-      } else {
-        program.backend().key(ui::kVkEscape);
+      // The dialog of the title's "読込み": the slot's name, then its "開始". A refused slot
+      // leaves its box and the dialog up, and Escape closes each.
+      if (load && frmLoadExists() && frmLoad().window.visible()) {
+        if (loadAsked) {
+          program.backend().key(ui::kVkEscape);
+        } else {
+          loadAsked = true;
+          frmLoad().txtName.setText(options.load);
+          click(frmLoad().cmdStart[0]);
+        }
+        return true;
       }
+      ++waits;
+      if (options.atHumanWait && options.atHumanWait(waits)) return true;
+      if (waits != options.leaveAtWait) return false;
+      if (waits % 2)
+        click(frmMain().UcBtnClose[GetTagToIndex("戻る")]);
+      else
+        program.backend().key(ui::kVkEscape);
       return true;
     };
 
@@ -250,10 +276,15 @@ PlayedGame Autoplay(HeadlessProgram& program, const AutoplayOptions& options) {
   sys::setClock(&counting);
   const int64_t start = counting.now();
   RandomSeed(options.seed);
-  program.click(frmMain().UcBtnClose[GetTagToIndex("開始")]);
+  program.click(frmMain().UcBtnClose[GetTagToIndex(load ? "読込み" : "開始")]);
   game.gameSeconds = static_cast<double>(counting.now() - start) / static_cast<double>(counting.frequency());
   game.waits = counting.waits;
   sys::setClock(&program.clock());
+  if (load && frmPic().window.Tag != "OK") {
+    mw.onWrite = before;
+    game.faults.push_back("the slot " + options.load + " was not loaded");
+    return game;
+  }
 
   watch.end();
   mw.onWrite = before;

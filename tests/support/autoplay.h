@@ -59,6 +59,12 @@ struct AutoplayOptions {
   bool withoutBosses = false;
   // Leaves the game at the human seats' k-th wait: "戻る" on odd k, Escape on even k.
   int32_t leaveAtWait = 0;
+  // Starts by loading this save slot with the title's "読込み" instead of pressing "開始": the
+  // seats, the board and the turn come from the slot, and the map and seats above are unused.
+  std::string load;
+  // Runs at each of the human seats' waits, those of a dialog it opened included, with their
+  // count; true when it acted itself, and the scripted player then presses nothing.
+  std::function<bool(int32_t wait)> atHumanWait;
 };
 
 // Plays one game on a program standing on its title screen; it is back on the title after.
