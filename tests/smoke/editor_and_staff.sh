@@ -23,20 +23,6 @@ cell_y() { echo $((40 + 32 * $1 + 16)); }
 button_x() { echo $((800 - 3 - 55 * 8 + 55 * $1 + 27)); }
 
 cell_diff() { diff_at "$1" "$2" $((16 + 32 * $3)) $((40 + 32 * $4)) 32 32; }  # SHOT1 SHOT2 X Y
-# Takes screenshots until the condition (a command) holds; says what failed after 20 s.
-await() {  # WHAT COMMAND...
-  local what=$1
-  shift
-  for _ in $(seq 100); do
-    shot
-    "$@" && return 0
-    sleep 0.2
-  done
-  echo "timed out waiting for $what"
-  fail=1
-  return 1
-}
-pixel_is() { [ "$(px "$work/shot.png" $((wx + $1)) $((wy + $2)))" = "$3" ]; }  # X Y RRGGBB
 # The middle of the window, where the dialogs open, differs from a screenshot (or matches it).
 middle_differs() { [ "$(diff_at "$work/$1.png" "$work/shot.png" 250 200 300 200)" -gt 2000 ]; }
 middle_matches() { [ "$(diff_at "$work/$1.png" "$work/shot.png" 250 200 300 200)" -lt 200 ]; }

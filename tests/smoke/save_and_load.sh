@@ -15,20 +15,6 @@ mkdir -p "$work/game/Vorak-Dat"
 printf '[PLAYER]\r\n0=1\r\n1=2\r\n2=0\r\n3=0\r\n[SPEED]\r\nMSG=0.01\r\nATK=0.01\r\nETC=0.01\r\n[MAP]\r\nNOW=1\r\n' \
   >"$work/game/Vorak-Dat/Vorak.Vrk"
 
-await() {  # WHAT COMMAND...: screenshots until the command holds; 30 s at most
-  local what=$1
-  shift
-  for _ in $(seq 150); do
-    shot
-    "$@" && return 0
-    sleep 0.2
-  done
-  echo "timed out waiting for $what"
-  fail=1
-  return 1
-}
-pixel_is() { [ "$(px "$work/shot.png" $((wx + $1)) $((wy + $2)))" = "$3" ]; }  # X Y RRGGBB
-
 # The k-th of n right-aligned top-bar buttons, and the face column of a button in PicEnd.
 button_x() { echo $((800 - 3 - 55 * $2 + 55 * $1 + 27)); }
 face() { asset PicEnd.png $((55 * $1 + 27)) 9; }

@@ -36,6 +36,21 @@ shot() { xwd -root -silent | /usr/bin/convert xwd:- "$work/${1:-shot}.png"; }
 px() { /usr/bin/convert "$1" -crop "1x1+$2+$3" +repage -format '%[hex:p{0,0}]' info: | cut -c1-6; }
 # The colour a picture of the game folder has at (x, y).
 asset() { px "$pic/$1" "$2" "$3"; }
+# Whether the pixel at (x, y) of the client area in the last screenshot has a colour.
+pixel_is() { [ "$(px "$work/shot.png" $((wx + $1)) $((wy + $2)))" = "$3" ]; }  # X Y RRGGBB
+# Takes screenshots until the condition (a command) holds; says what failed after 30 s.
+await() {  # WHAT COMMAND...
+  local what=$1
+  shift
+  for _ in $(seq 150); do
+    shot
+    "$@" && return 0
+    sleep 0.2
+  done
+  echo "timed out waiting for $what"
+  fail=1
+  return 1
+}
 # Moves the pointer to (x, y) of the client area and clicks.
 click_at() { xdotool mousemove $((wx + $1)) $((wy + $2)) click 1; }
 
