@@ -21,12 +21,6 @@ using testing_support::Autoplay;
 using testing_support::AutoplayOptions;
 using testing_support::PlayedGame;
 
-std::string faults(const PlayedGame& g) {
-  std::string s;
-  for (const std::string& f : g.faults) s += f + "\n";
-  return s + g.log();
-}
-
 // The record as a resumed game has it: the fields a slot does not carry are taken from `now`,
 // and so are the draw order and the pose a piece is drawn in, which the redraw after the load
 // and the turn's start set afresh.
@@ -82,7 +76,7 @@ TEST(SavedGames, AGameSavedAtADiceMenuGoesOnInAFreshProgramToItsTally) {
     }
   };
   const PlayedGame before = Autoplay(program, first);
-  ASSERT_TRUE(before.faults.empty()) << faults(before);
+  ASSERT_TRUE(before.faults.empty()) << before.report();
   ASSERT_TRUE(before.left);
   ASSERT_EQ(step, 4);
 
@@ -105,7 +99,7 @@ TEST(SavedGames, AGameSavedAtADiceMenuGoesOnInAFreshProgramToItsTally) {
   };
   const PlayedGame after = Autoplay(program, second);
   EXPECT_TRUE(compared);
-  EXPECT_TRUE(after.faults.empty()) << faults(after);
+  EXPECT_TRUE(after.faults.empty()) << after.report();
   EXPECT_TRUE(after.goal) << after.log();
   ASSERT_FALSE(after.turns.empty());
   EXPECT_EQ(after.turns.front().pass, saved.TurnCount);

@@ -17,18 +17,12 @@ using testing_support::Autoplay;
 using testing_support::AutoplayOptions;
 using testing_support::PlayedGame;
 
-std::string faults(const PlayedGame& g) {
-  std::string s;
-  for (const std::string& f : g.faults) s += f + "\n";
-  return s + g.log();
-}
-
 TEST(WholeGames, TheSameSeedPlaysTheSameGameMoveForMove) {
   testing_support::HeadlessProgram program(false);
   program.start(99);
   AutoplayOptions o{.seed = 5, .map = 1, .passLimit = 12};
   const PlayedGame first = Autoplay(program, o);
-  ASSERT_TRUE(first.faults.empty()) << faults(first);
+  ASSERT_TRUE(first.faults.empty()) << first.report();
   // A fresh program, and one that has just played another game.
   testing_support::HeadlessProgram again(false);
   again.start(1234);
@@ -69,7 +63,7 @@ TEST(WholeGames, AGameLeftAtAnyWaitUnwindsWithoutATally) {
     SCOPED_TRACE(k);
     o.leaveAtWait = k;
     const PlayedGame g = Autoplay(program, o);
-    ASSERT_TRUE(g.faults.empty()) << faults(g);
+    ASSERT_TRUE(g.faults.empty()) << g.report();
     EXPECT_FALSE(GameLoopRunning());
     EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
     if (g.goal) break;  // no k-th wait: the game ran to its end
@@ -106,7 +100,7 @@ TEST_P(ShippedMap, EveryGameEndsAtTheGoal) {
                             .withoutBosses = !kWithBosses};
     SCOPED_TRACE(o.seed);
     const PlayedGame g = Autoplay(program, o);
-    ASSERT_TRUE(g.faults.empty()) << faults(g);
+    ASSERT_TRUE(g.faults.empty()) << g.report();
     EXPECT_TRUE(g.goal) << g.log();
     EXPECT_EQ(g.tallies, 1);
     EXPECT_LE(g.passes, kPassBound);

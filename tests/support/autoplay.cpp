@@ -215,6 +215,12 @@ std::string PlayedGame::log() const {
   return s;
 }
 
+std::string PlayedGame::report() const {
+  std::string s;
+  for (const std::string& f : faults) s += f + "\n";
+  return s + log();
+}
+
 PlayedGame Autoplay(HeadlessProgram& program, const AutoplayOptions& options) {
   GameData& g = Game();
   const bool load = !options.load.empty();

@@ -44,6 +44,8 @@ struct PlayedGame {
   int64_t waits = 0;        // timed waits: one per frame drawn
   double gameSeconds = 0;   // how long the game lasts on the game's own clock
   std::string log() const;  // one line per turn
+  // Every fault, one a line, then the log: what a failed check shows.
+  std::string report() const;
 };
 
 struct AutoplayOptions {
