@@ -64,8 +64,9 @@ struct AutoplayOptions {
   // Starts by loading this save slot with the title's "読込み" instead of pressing "開始": the
   // seats, the board and the turn come from the slot, and the map and seats above are unused.
   std::string load;
-  // Runs at each of the human seats' waits, those of a dialog it opened included, with their
-  // count; true when it acted itself, and the scripted player then presses nothing.
+  // Runs each time the program waits for input with nothing queued (a human seat's menu, a
+  // dialog it opened), with their count; true when it acted itself, and the scripted player then
+  // presses nothing.
   std::function<bool(int32_t wait)> atHumanWait;
 };
 
