@@ -1,5 +1,6 @@
 #include "support/autoplay.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -76,6 +77,7 @@ class Watch {
       return;
     }
     if (!current_) return;
+    fights(plain);
     if (current_->roll == 0 && current_->events.empty())
       if (std::optional<int32_t> roll = rollOf(plain)) {
         current_->roll = *roll;
@@ -88,11 +90,17 @@ class Watch {
 
   // After the game: the closing checks.
   void end() {
-    finishTurn();
     const GameData& g = Game();
-    game_.passes = g.TurnCount;
     left_ = left_ || frmMain().PicStatusUp.Tag != "開始";
     game_.left = left_;
+    if (left_ && fight_ != Fight::None) {
+      game_.leftIn = fight_ == Fight::Battle ? "battle" : "duel";
+      // A fight left has no winner: a boss stays unbeaten.
+      if (boss_ > 0) checkBoss(false);
+      fight_ = Fight::None;
+    }
+    finishTurn();
+    game_.passes = g.TurnCount;
     if (last_ != kLastLine) fault("the last line is \"" + last_ + "\"");
     if (GameLoopRunning()) fault("a game loop is still on the stack");
     if (left_) {
@@ -131,11 +139,14 @@ class Watch {
     current_.emplace();
     current_->pass = pass;
     current_->seat = seat;
+    times_ = g.Players[static_cast<size_t>(seat)].sTimes;
     // A loaded game goes on from the pass it was saved in.
     const bool resumed = !before && !options_.load.empty();
-    if (!before && !resumed)
-      for (size_t i = 0; i < 4; ++i)
-        if (g.Players[i].sScore != 0) fault("a new game starts with a score");
+    if (!before)
+      for (size_t i = 0; i < 4; ++i) {
+        if (g.Players[i].sScore != 0 && !resumed) fault("a new game starts with a score");
+        seats_[i] = g.Players[i];
+      }
     if (pass != want && !resumed)
       fault("the pass counter reads " + std::to_string(pass) + ", not " + std::to_string(want));
     if (pass > options_.passLimit && !left_) {
@@ -145,8 +156,57 @@ class Watch {
     }
   }
 
+  // The battles and duels of the turn, by their opening and closing lines.
+  void fights(const std::string& plain) {
+    const GameData& g = Game();
+    const size_t seat = static_cast<size_t>(current_->seat);
+    const bool battle = endsWith(plain, "だっ!") || endsWith(plain, "が、いきなり襲ってきた!");
+    const bool duel = endsWith(plain, "と遭遇した!");
+    if (battle || duel) {
+      if (fight_ != Fight::None) fault("a fight starts inside another: " + plain);
+      if (boss_ > 0) checkBoss(won_);
+      // A later fight of the turn is still the mover's, whatever the last one left behind.
+      if (g.CurrentPlayer != current_->seat)
+        fault("a fight starts with player " + std::to_string(g.CurrentPlayer) + " current: " + plain);
+      fight_ = battle ? Fight::Battle : Fight::Duel;
+      // Only a boss meeting counts a meeting (its greeting comes before the battle's line).
+      boss_ = 0;
+      const PlayerRecord& p = g.Players[seat];
+      for (size_t n = 1; n < p.sTimes.size(); ++n)
+        if (battle && p.sTimes[n] != times_[n]) boss_ = static_cast<int32_t>(n);
+      return;
+    }
+    const bool battleWon = endsWith(plain, "の勝利!:"), battleLost = endsWith(plain, "は、敗れた・・・");
+    if (battleWon || battleLost) {
+      if (fight_ != Fight::Battle) fault("a battle's outcome with no battle running: " + plain);
+      ++game_.battles;
+      won_ = battleWon;
+      if (boss_ > 0 && won_) ++game_.bossesBeaten;
+      fight_ = Fight::None;
+    } else if (endsWith(plain, "の勝利!")) {
+      if (fight_ != Fight::Duel) fault("a duel's outcome with no duel running: " + plain);
+      ++game_.duels;
+      fight_ = Fight::None;
+    }
+  }
+
+  // A boss is marked beaten (its meetings read 10) after a win, and only then.
+  void checkBoss(bool beaten) {
+    const PlayerRecord& p = Game().Players[static_cast<size_t>(current_->seat)];
+    const int32_t n = boss_, met = p.sTimes[static_cast<size_t>(n)];
+    const int32_t want = beaten ? 10 : times_[static_cast<size_t>(n)] + 1;
+    if (met != want)
+      fault("boss " + std::to_string(n) + " met " + std::to_string(met) + " times after a " +
+            (beaten ? "win" : "fight without a win") + ", not " + std::to_string(want));
+    boss_ = 0;
+    times_ = p.sTimes;
+  }
+
   void finishTurn() {
     if (!current_) return;
+    if (fight_ != Fight::None) fault(std::string(fight_ == Fight::Battle ? "a battle" : "a duel") + " with no outcome");
+    fight_ = Fight::None;
+    if (boss_ > 0) checkBoss(won_);
     const PlayerRecord& p = Game().Players[static_cast<size_t>(current_->seat)];
     current_->column = p.xPosMap;
     current_->row = p.EndingFlug ? -1 : p.yPosMap;
@@ -161,6 +221,9 @@ class Watch {
       const PlayerRecord& p = g.Players[i];
       if (p.sUser == 0) continue;
       const std::string who = "seat " + std::to_string(i) + " ";
+      const PlayerRecord& was = seats_[i];
+      if (p.sName != was.sName || p.sColor != was.sColor || p.sChara != was.sChara || p.sUser != was.sUser)
+        fault(who + "is now " + p.sName + " (" + std::to_string(p.sUser) + "), not " + was.sName);
       auto within = [&](const char* name, int64_t v, int64_t low, int64_t high) {
         if (v < low || v > high)
           fault(who + name + " " + std::to_string(v) + " outside " + std::to_string(low) + ".." + std::to_string(high));
@@ -193,9 +256,16 @@ class Watch {
     game_.faults.push_back(what + " (" + where + ")");
   }
 
+  enum class Fight { None, Battle, Duel };
+
   PlayedGame& game_;
   const AutoplayOptions& options_;
   std::optional<Turn> current_;
+  std::array<PlayerRecord, 4> seats_;  // the seats as the game began
+  Fight fight_ = Fight::None;
+  int32_t boss_ = 0;                // the boss of the battle fought or just over
+  bool won_ = false;                // the last battle's outcome for the seat
+  std::array<int32_t, 6> times_{};  // the seat's boss meetings before the boss's greeting
   std::string last_;
   bool left_ = false, leftAtBound_ = false;
 };

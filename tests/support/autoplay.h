@@ -1,9 +1,12 @@
 // Whole games on the headless program: the seats set, the map chosen, "開始" pressed on the
 // real top bar, and the game watched through its messages until it is over. Every turn is
 // logged compactly and the game's rules are checked after it: the stats inside their limits,
-// every piece on a cell it may stand on, the pass counter counting passes; and at the end one
-// tally (counted right) after a goal, none after a leave, "おつかれさまでした" last and no game
-// loop left on the stack. A seeded game replays move for move, so its log is its fingerprint.
+// every piece on a cell it may stand on, the pass counter counting passes, the seats still
+// themselves (the opponent slot never copied into one); every battle and duel with exactly one
+// outcome, started by the seat whose turn it is, and a boss beaten only by a win (its meetings
+// then read 10); and at the end one tally (counted right) after a goal, none after a leave,
+// "おつかれさまでした" last and no game loop left on the stack. A seeded game replays move for
+// move, so its log is its fingerprint.
 //
 //   testing_support::HeadlessProgram program(false);
 //   program.start(seed);
@@ -39,6 +42,10 @@ struct PlayedGame {
   bool goal = false;   // ended by a goal
   bool left = false;   // left, by the user or at the pass bound
   int32_t tallies = 0;
+  // Fights fought to their outcome; bosses beaten among the battles.
+  int32_t battles = 0, duels = 0, bossesBeaten = 0;
+  // What was running when the game was left: "battle", "duel" or "".
+  std::string leftIn;
   // Every rule broken, each with the turn it broke after.
   std::vector<std::string> faults;
   int64_t waits = 0;        // timed waits: one per frame drawn

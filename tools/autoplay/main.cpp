@@ -95,9 +95,11 @@ int main(int argc, char** argv) {
     const testing_support::PlayedGame g = testing_support::Autoplay(program, options);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     if (!summary) std::printf("%s", g.log().c_str());
-    std::printf("map %d seed %llu: %s after %d passes, %zu turns, %lld frames, %.0f s of game time, %.0f ms\n",
-                options.map, static_cast<unsigned long long>(options.seed), g.goal ? "goal" : "left", g.passes,
-                g.turns.size(), static_cast<long long>(g.waits), g.gameSeconds, ms);
+    std::printf(
+        "map %d seed %llu: %s after %d passes, %zu turns, %d battles (%d bosses beaten), %d duels, %lld frames, "
+        "%.0f s of game time, %.0f ms\n",
+        options.map, static_cast<unsigned long long>(options.seed), g.goal ? "goal" : "left", g.passes, g.turns.size(),
+        g.battles, g.bossesBeaten, g.duels, static_cast<long long>(g.waits), g.gameSeconds, ms);
     if (hashFrames) std::printf("frames hash %016llx\n", static_cast<unsigned long long>(framesHash));
     for (const std::string& f : g.faults) std::printf("  FAULT %s\n", f.c_str());
     if (!g.goal || !g.faults.empty()) ++bad;
