@@ -226,6 +226,40 @@ TEST_F(QuestionTest, TheGodAsksAgainWhenTheStakeIsMissingAndBetsOtherwise) {
   EXPECT_EQ(p().sLuck, won ? 8 : 5);
 }
 
+// The bet rolled on the real die: 1, 3 and 5 win; 2, 4, 6 and the blank face's second draw lose,
+// even an odd 7 or 9, while a second draw of 1 wins. The roll counts to the score either way.
+TEST_F(QuestionTest, TheGodsBetIsWonOnlyByOneThreeOrFive) {
+  struct Case {
+    int32_t roll;
+    bool blank;  // the die stops on the blank face and draws the roll anew
+    bool won;
+  };
+  const Case cases[] = {{1, false, true}, {2, false, false}, {3, false, true}, {4, false, false},
+                        {5, false, true}, {6, false, false}, {1, true, true},  {3, true, true},
+                        {7, true, false}, {9, true, false},  {10, true, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.roll) + (c.blank ? " from the blank face" : ""));
+    p().sMoney = 10;
+    p().sStr = p().sLuck = 5;
+    p().sScore = 20;
+    messages.clear();
+    Answer({"はい"});
+    // Three faces scroll (n = 2), so the die stops three faces above where it started on the strip
+    // of 6 5 4 3 2 1 and the blank.
+    const int32_t stop = c.blank ? 6 : 6 - c.roll;
+    ScriptedRandom script{Range(1, 6, 3), Range(1, 6, 1), Range(0, 6, (stop + 3) % 7)};
+    if (c.blank) script.push(Range(1, 10, c.roll));
+    Init20God(1);
+    EXPECT_EQ(script.remaining(), 0u);
+    EXPECT_EQ(messages, (std::vector<std::string>{"3ＧＰでサイコロ勝負しよう。1・3・5が出れば運と力を上げるよ。",
+                                                  c.won ? "力と運が3づつあがった" : "ざんねんだねぇ・・・ぷぷっ"}));
+    EXPECT_EQ(p().sMoney, 7);
+    EXPECT_EQ(p().sStr, c.won ? 8 : 5);
+    EXPECT_EQ(p().sLuck, c.won ? 8 : 5);
+    EXPECT_EQ(p().sScore, 20 + c.roll);
+  }
+}
+
 TEST_F(QuestionTest, LeavingTheGameDuringAQuestionEndsTheSceneWithoutAnAnswer) {
   const std::string offer = "4ＧＰでサイコロ勝負しよう。1・3・5が出れば運と力を上げるよ。";
   struct Case {

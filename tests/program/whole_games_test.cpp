@@ -2,7 +2,6 @@
 // after every turn, and a game left at any of its waits unwinds cleanly.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 #include <string>
 #include <tuple>
@@ -10,6 +9,7 @@
 #include "presentation/main_form.h"
 #include "presentation/menu.h"
 #include "support/autoplay.h"
+#include "support/floor_map.h"
 #include "support/headless_program.h"
 
 namespace {
@@ -40,15 +40,7 @@ TEST(WholeGames, TheSameSeedPlaysTheSameGameMoveForMove) {
 // right, grass between. A human and a computer reach the goal in a few passes, with meetings,
 // duels, treasure hunts and monster fights on the way.
 void writeShortMap(const testing_support::HeadlessProgram& program) {
-  std::string text;
-  for (int r = 0; r < 10; ++r) {
-    for (int c = 0; c < 24; ++c) {
-      const char* code = "01";
-      if (r == 8 && c <= 5) code = c == 0 ? "02" : c == 5 ? "E2" : c == 3 ? "40" : "00";
-      text += std::string(code) + (c < 23 ? " " : "\r\n");
-    }
-  }
-  std::ofstream(program.folder().path() / "Vorak-Map" / "99-Short.map", std::ios::binary) << text;
+  testing_support::WriteFloorMap(program.folder().path(), "99-Short.map", {"00", "00", "40", "00"});
 }
 
 // The game is left at its k-th wait for the human ("戻る" on odd k, Escape on even k), for every
@@ -73,10 +65,11 @@ TEST(WholeGames, AGameLeftAtAnyWaitUnwindsWithoutATally) {
     if (g.goal) break;  // no k-th wait: the game ran to its end
     ASSERT_TRUE(g.left);
     EXPECT_EQ(g.tallies, 0);
-    leftIn.insert(g.leftIn);
+    leftIn.insert(g.leftIn + (k % 2 ? " 戻る" : " Escape"));
   }
   EXPECT_GT(k, 10);
-  EXPECT_EQ(leftIn, (std::set<std::string>{"", "battle", "duel"}));
+  for (const char* in : {"battle 戻る", "battle Escape", "duel 戻る", "duel Escape"})
+    EXPECT_TRUE(leftIn.count(in)) << in;
 }
 
 // Seeded games between four computers on the shipped maps, checked after every turn (the
@@ -110,11 +103,13 @@ TEST_P(ShippedMap, EveryGameEndsAtTheGoal) {
     EXPECT_TRUE(g.goal) << g.log();
     EXPECT_EQ(g.tallies, 1);
     EXPECT_LE(g.passes, kPassBound);
-    // Seeds 1 to 4 on each map fought 197 to 345 battles and 29 to 66 duels a game; a boss guards each
-    // map's goal, and 6 to 18 were beaten.
+    // Seeds 1 to 4 on each map fought 197 to 345 battles and 29 to 66 duels a game; a boss guards
+    // each map's goal, and 6 to 18 were beaten. The short games without bosses may meet nobody.
     EXPECT_GT(g.battles, 0);
-    EXPECT_GT(g.duels, 0);
-    if (kWithBosses) EXPECT_GT(g.bossesBeaten, 0);
+    if (kWithBosses) {
+      EXPECT_GT(g.duels, 0);
+      EXPECT_GT(g.bossesBeaten, 0);
+    }
   }
 }
 
