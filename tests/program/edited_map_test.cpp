@@ -71,9 +71,7 @@ TEST(EditedMap, AMapSavedInTheEditorIsPlayedToItsTally) {
     for (int y = 0; y < kPlayRows; ++y) ASSERT_EQ(Game().Board[x][y].Code, edited[x][y].Code) << x << "," << y;
 
   const PlayedGame g = Autoplay(program, {.seed = 3, .map = Game().StageNo});
-  std::string faults;
-  for (const std::string& s : g.faults) faults += s + "\n";
-  ASSERT_TRUE(g.faults.empty()) << faults << g.log();
+  ASSERT_TRUE(g.faults.empty()) << g.report();
   EXPECT_TRUE(g.goal) << g.log();
   EXPECT_EQ(g.tallies, 1);
   // Every piece walked the edited floor.

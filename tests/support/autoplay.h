@@ -57,8 +57,10 @@ struct PlayedGame {
 
 struct AutoplayOptions {
   uint64_t seed = 1;
-  int32_t map = 1;                           // number of a shipped map (1 to 3)
-  std::array<int32_t, 4> seats{2, 2, 2, 2};  // 0 empty, 1 human, 2 computer
+  int32_t map = 1;  // number of a shipped map (1 to 3)
+  // 0 empty, 1 human, 2 computer. The human seats share one script that presses at once, so two
+  // of them shoot alike in a duel and tie bout after bout: give a game one human.
+  std::array<int32_t, 4> seats{2, 2, 2, 2};
   // A game still running when this pass would start is left (and reported as not ended).
   int32_t passLimit = 1000;
   // The human seats' own random numbers (never the game's).
