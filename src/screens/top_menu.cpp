@@ -31,6 +31,8 @@ void layOutBar(const std::vector<std::string>& tags) {
     UcButton& b = f.UcBtnClose[GetTagToIndex(tags[static_cast<size_t>(k)])];
     b.move(f.PicStatusUp.width() - 3 - 55 * n + 55 * k, 3, 55, 18);
     b.setVisible(true);
+    // The game turns its "保存" off once a turn's command is known; the editor shares the button.
+    b.setEnabled(true);
   }
 }
 

@@ -154,6 +154,17 @@ TEST_F(ScreensTest, EscapeReturnsToTheTitleFromTheEditorAndQuitsFromTheTitle) {
   EXPECT_TRUE(AppEnded());
 }
 
+// A game ended at the goal (or left during a turn) leaves its "保存" off; the editor shares the
+// button and must not inherit that.
+TEST_F(ScreensTest, TheEditorsSaveButtonIsOnAfterAGameTurnedItOff) {
+  start();
+  UcButton& save = frmMain().UcBtnClose[GetTagToIndex("保存")];
+  save.setEnabled(false);
+  MakeTopMenu("マップ");
+  EXPECT_TRUE(save.effectivelyVisible());
+  EXPECT_TRUE(save.effectivelyEnabled());
+}
+
 TEST_F(ScreensTest, QuittingSavesWhatTheNextStartRestores) {
   start();
   clickOn(frmMain().UcBtnMenuSt0[0]);  // computer
