@@ -15,6 +15,7 @@
 #include "screens/frmLoad.h"
 #include "screens/map_select.h"
 #include "screens/top_menu.h"
+#include "support/random_human.h"
 #include "support/scripted_human.h"
 #include "sys/clock.h"
 #include "sys/number.h"
@@ -31,20 +32,27 @@ constexpr std::string_view kTurnLineEnd = "の番{0&}:";
 constexpr std::string_view kTallyLine = "おつかれさまでした。それでは、スコア集計です";
 constexpr std::string_view kLastLine = "おつかれさまでした";
 
-// The program's clock, counting its timed waits.
+// Thrown from a wait when the watchdog sees no progress.
+struct Hung {};
+
+// The program's clock, counting its timed waits; the watchdog runs on each.
 class CountingClock final : public sys::Clock {
  public:
-  explicit CountingClock(sys::Clock& inner) : inner_(inner) {}
+  CountingClock(sys::Clock& inner, int64_t bound) : inner_(inner), bound_(bound) {}
   int64_t now() override { return inner_.now(); }
   int64_t frequency() const override { return inner_.frequency(); }
   void waitUntil(int64_t tick) override {
-    ++waits;
+    if (++waits - progress > bound_) throw Hung{};
+    if (onWait) onWait();
     inner_.waitUntil(tick);
   }
   int64_t waits = 0;
+  int64_t progress = 0;  // the count when the game last wrote a message
+  std::function<void()> onWait;
 
  private:
   sys::Clock& inner_;
+  int64_t bound_;
 };
 
 bool endsWith(std::string_view s, std::string_view end) {
@@ -66,6 +74,7 @@ class Watch {
 
   void message(std::string_view text, bool keepOpen) {
     last_ = text;
+    closed_ = closed_ || text == kLastLine;
     if (keepOpen && endsWith(text, kTurnLineEnd)) {
       turnLine();
       return;
@@ -87,6 +96,8 @@ class Watch {
   }
 
   bool leftAtBound() const { return leftAtBound_; }
+  // Nothing written since the game was asked for.
+  bool quiet() const { return last_.empty(); }
 
   // After the game: the closing checks.
   void end() {
@@ -99,9 +110,11 @@ class Watch {
       if (boss_ > 0) checkBoss(false);
       fight_ = Fight::None;
     }
-    finishTurn();
+    // A turn cut short by a leave is not checked: the title has put its own map on the board.
+    finishTurn(!left_);
     game_.passes = g.TurnCount;
-    if (last_ != kLastLine) fault("the last line is \"" + last_ + "\"");
+    // A random human's presses after the leave act on the title and may write after the game.
+    if (options_.randomHuman ? !closed_ : last_ != kLastLine) fault("the last line is \"" + last_ + "\"");
     if (GameLoopRunning()) fault("a game loop is still on the stack");
     if (left_) {
       if (game_.tallies != 0) fault("a tally after the game was left");
@@ -141,7 +154,7 @@ class Watch {
     current_->seat = seat;
     times_ = g.Players[static_cast<size_t>(seat)].sTimes;
     // A loaded game goes on from the pass it was saved in.
-    const bool resumed = !before && !options_.load.empty();
+    const bool resumed = !before && (!options_.load.empty() || options_.resume);
     if (!before)
       for (size_t i = 0; i < 4; ++i) {
         if (g.Players[i].sScore != 0 && !resumed) fault("a new game starts with a score");
@@ -202,7 +215,7 @@ class Watch {
     times_ = p.sTimes;
   }
 
-  void finishTurn() {
+  void finishTurn(bool check = true) {
     if (!current_) return;
     if (fight_ != Fight::None) fault(std::string(fight_ == Fight::Battle ? "a battle" : "a duel") + " with no outcome");
     fight_ = Fight::None;
@@ -212,7 +225,7 @@ class Watch {
     current_->row = p.EndingFlug ? -1 : p.yPosMap;
     game_.turns.push_back(*current_);
     current_.reset();
-    checkSeats();
+    if (check) checkSeats();
   }
 
   void checkSeats() {
@@ -267,7 +280,7 @@ class Watch {
   bool won_ = false;                // the last battle's outcome for the seat
   std::array<int32_t, 6> times_{};  // the seat's boss meetings before the boss's greeting
   std::string last_;
-  bool left_ = false, leftAtBound_ = false;
+  bool left_ = false, leftAtBound_ = false, closed_ = false;
 };
 
 }  // namespace
@@ -308,16 +321,23 @@ PlayedGame Autoplay(HeadlessProgram& program, const AutoplayOptions& options) {
 
   PlayedGame game;
   Watch watch(game, options);
+  CountingClock counting(program.clock(), options.waitsWithoutMessage);
   MessageWindow& mw = messageWindow();
   auto before = mw.onWrite;
   mw.onWrite = [&](std::string_view text, bool keepOpen) {
     if (before) before(text, keepOpen);
+    counting.progress = counting.waits;
     watch.message(text, keepOpen);
   };
   std::unique_ptr<ScriptedHuman> human;
-  // A loaded game's seats are not known before the load: its human is there in case.
-  for (int32_t kind : options.seats)
-    if ((kind == 1 || load) && !human) human = std::make_unique<ScriptedHuman>(program.backend(), options.humanSeed);
+  if (RandomHuman* r = options.randomHuman) {
+    r->attach(program.backend());
+    counting.onWait = [r] { r->betweenFrames(); };
+  } else {
+    // A loaded game's seats are not known before the load: its human is there in case.
+    for (int32_t kind : options.seats)
+      if ((kind == 1 || load) && !human) human = std::make_unique<ScriptedHuman>(program.backend(), options.humanSeed);
+  }
   auto click = [&](const ui::Control& c) {
     const gfx::Rect r = c.frameRect();
     program.backend().click(r.left + r.width() / 2, r.top + r.height() / 2);
@@ -348,14 +368,35 @@ PlayedGame Autoplay(HeadlessProgram& program, const AutoplayOptions& options) {
       return true;
     };
 
-  CountingClock counting(program.clock());
   sys::setClock(&counting);
   const int64_t start = counting.now();
   RandomSeed(options.seed);
-  program.click(frmMain().UcBtnClose[GetTagToIndex(load ? "読込み" : "開始")]);
+  bool started = false;
+  try {
+    program.click(frmMain().UcBtnClose[GetTagToIndex(load || options.resume ? "読込み" : "開始")]);
+    started = GameLoopRunning() || !watch.quiet();
+  } catch (const Hung&) {
+    game.hung = true;
+  }
+  if (options.randomHuman) options.randomHuman->detach();
   game.gameSeconds = static_cast<double>(counting.now() - start) / static_cast<double>(counting.frequency());
   game.waits = counting.waits;
   sys::setClock(&program.clock());
+  if (game.hung) {
+    mw.onWrite = before;
+    human.reset();
+    game.faults.push_back("hung: " + std::to_string(options.waitsWithoutMessage) +
+                          " waits without a message after turn " +
+                          (game.turns.empty() ? std::string("none") : game.turns.back().text()));
+    program.restart(options.seed);
+    return game;
+  }
+  if (options.resume && !started) {
+    // The human closed the dialog without a load: no game to check.
+    game.started = false;
+    mw.onWrite = before;
+    return game;
+  }
   if (load && frmPic().window.Tag != "OK") {
     mw.onWrite = before;
     game.faults.push_back("the slot " + options.load + " was not loaded");

@@ -24,6 +24,8 @@
 
 namespace testing_support {
 
+class RandomHuman;
+
 struct Turn {
   int32_t pass = 0;
   int32_t seat = 0;
@@ -38,9 +40,11 @@ struct Turn {
 
 struct PlayedGame {
   std::vector<Turn> turns;
-  int32_t passes = 0;  // the pass counter when the game was over
-  bool goal = false;   // ended by a goal
-  bool left = false;   // left, by the user or at the pass bound
+  int32_t passes = 0;   // the pass counter when the game was over
+  bool goal = false;    // ended by a goal
+  bool left = false;    // left, by the user or at the pass bound
+  bool hung = false;    // stopped by the watchdog; the program was started again
+  bool started = true;  // false: the human's "読込み" loaded nothing
   int32_t tallies = 0;
   // Fights fought to their outcome; bosses beaten among the battles.
   int32_t battles = 0, duels = 0, bossesBeaten = 0;
@@ -77,9 +81,18 @@ struct AutoplayOptions {
   // dialog it opened), with their count; true when it acted itself, and the scripted player then
   // presses nothing.
   std::function<bool(int32_t wait)> atHumanWait;
+  // Plays the human seats instead of the scripted human (which only presses menu buttons).
+  RandomHuman* randomHuman = nullptr;
+  // With a random human: presses "読込み" instead of "開始", and the human picks a slot in the
+  // dialog; the game resumes, or nothing starts when it cancels.
+  bool resume = false;
+  // The watchdog: this many timed waits (frames on the game's clock) without a message written
+  // count as a hang. Counted in waits, not in seconds, so a slow machine never trips it.
+  int64_t waitsWithoutMessage = 300000;
 };
 
-// Plays one game on a program standing on its title screen; it is back on the title after.
+// Plays one game on a program standing on its title screen; it is back on the title after (a
+// hung game is unwound by an exception from its wait and the program started again).
 PlayedGame Autoplay(HeadlessProgram& program, const AutoplayOptions& options);
 
 }  // namespace testing_support
