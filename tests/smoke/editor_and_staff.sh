@@ -23,19 +23,8 @@ cell_y() { echo $((40 + 32 * $1 + 16)); }
 button_x() { echo $((800 - 3 - 55 * 8 + 55 * $1 + 27)); }
 
 cell_diff() { diff_at "$1" "$2" $((16 + 32 * $3)) $((40 + 32 * $4)) 32 32; }  # SHOT1 SHOT2 X Y
-# The middle of the window, where the dialogs open, differs from a screenshot (or matches it).
-middle_differs() { [ "$(diff_at "$work/$1.png" "$work/shot.png" 250 200 300 200)" -gt 2000 ]; }
-middle_matches() { [ "$(diff_at "$work/$1.png" "$work/shot.png" 250 200 300 200)" -lt 200 ]; }
 cell_changed() { [ "$(cell_diff "$work/before.png" "$work/shot.png" "$1" "$2")" -gt 100 ]; }
 cell_as_edited() { [ "$(cell_diff "$work/editor.png" "$work/shot.png" "$1" "$2")" -lt 50 ]; }
-drag() {  # FROM_X FROM_Y TO_X TO_Y   (client coordinates)
-  xdotool mousemove $((wx + $1)) $((wy + $2)) mousedown 1
-  for i in 1 2 3 4 5; do
-    xdotool mousemove $((wx + $1 + ($3 - $1) * i / 5)) $((wy + $2 + ($4 - $2) * i / 5))
-    sleep 0.05
-  done
-  xdotool mouseup 1
-}
 
 # The title's seat button shows once the window is up; "マップ" (fifth) opens the editor.
 await "the title screen" pixel_is $((16 + 88 + 50)) $((24 + 384 + 71 + 50)) "$(asset PicBtn.png 50 450)" || exit 1

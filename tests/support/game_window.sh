@@ -118,3 +118,15 @@ next_scene() {  # NAME
   touch "$work/game/next"
   await_scene "$1"
 }
+# The middle of the window, where the dialogs open, differs from a screenshot (or matches it).
+middle_differs() { [ "$(diff_at "$work/$1.png" "$work/shot.png" 250 200 300 200)" -gt 2000 ]; }
+middle_matches() { [ "$(diff_at "$work/$1.png" "$work/shot.png" 250 200 300 200)" -lt 200 ]; }
+# A drag with the left button, in five steps (client coordinates).
+drag() {  # FROM_X FROM_Y TO_X TO_Y
+  xdotool mousemove $((wx + $1)) $((wy + $2)) mousedown 1
+  for i in 1 2 3 4 5; do
+    xdotool mousemove $((wx + $1 + ($3 - $1) * i / 5)) $((wy + $2 + ($4 - $2) * i / 5))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+}
