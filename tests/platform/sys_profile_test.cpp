@@ -35,7 +35,10 @@ constexpr char kSample[] =
     "Later=only here\r\n"
     "[Gamma]\r\n"
     "JP=ブルー\r\n"
-    "Eq=a=b";
+    "Eq=a=b\r\n"
+    "\v[\vTabs\t]\v\r\n"
+    "\v\tKey\v=\v v t\t\v\r\n"
+    "\vOther=x";
 
 }  // namespace
 
@@ -61,6 +64,8 @@ TEST(Profile, ReadsByThePlatformRules) {
       {"Alpha", "Later", "<none>"},  // the first of two same-named sections is the one
       {"Gamma", "JP", "ブルー"},
       {"Gamma", "Eq", "a=b"},
+      {"Tabs", "Key", "v t"},
+      {"Tabs", "Other", "x"},
       {"Gamma", "Key1", "<none>"},
       {"Missing", "Key1", "<none>"},
   };
@@ -132,6 +137,16 @@ TEST(Profile, WritesKeepEveryOtherLine) {
       {"a byte-order mark stays before the first section", "\xEF\xBB\xBF[S]\r\nA=1\r\n", "S", "A", "2",
        "\xEF\xBB\xBF[S]\r\nA=2\r\n"},
       {"line breaks in a value become blanks", "", "S", "K", "a\r\nb", "[S]\r\nK=a  b\r\n"},
+      {"a missing key goes above the comments that close its section",
+       "[S]\r\nA=1\r\n; a\r\nB=2\r\n\r\n; end\r\n;x=1\r\n[T]\r\n", "S", "C", "3",
+       "[S]\r\nA=1\r\n; a\r\nB=2\r\nC=3\r\n\r\n; end\r\n;x=1\r\n[T]\r\n"},
+      {"a section of comments only takes the key under its header", "[S]\r\n; only\r\n", "S", "C", "3",
+       "[S]\r\nC=3\r\n; only\r\n"},
+      {"a rewritten last line without an end gets one", "[S]\r\nA=1", "S", "A", "2", "[S]\r\nA=2\r\n"},
+      {"a rewritten last line keeps the lines above it", "[S]\nB=1\nA=1", "S", "a", "2", "[S]\nB=1\nA=2\r\n"},
+      {"vertical tabs are blanks around names and keys", "\v[\vS\v]\v\r\n\vA\v=\v1\v\r\n", "s", "a", "2",
+       "\v[\vS\v]\v\r\nA=2\r\n"},
+      {"a value with a vertical tab at its end is quoted", "", "S", "K", "v\v", "[S]\r\nK=\"v\v\"\r\n"},
       {"a key of the second same-named section is not touched", "[S]\r\nA=1\r\n[s]\r\nB=2\r\n", "S", "B", "3",
        "[S]\r\nA=1\r\nB=3\r\n[s]\r\nB=2\r\n"},
   };

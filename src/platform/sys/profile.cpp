@@ -15,7 +15,8 @@
 namespace sys {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// A vertical tab is a blank too, as it is to the platform these files come from.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
 
 std::string_view trim(std::string_view s) {
   while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -83,10 +84,10 @@ bool splitKey(std::string_view content, std::string_view& key, std::string_view&
 struct Found {
   bool section = false, key = false;
   Line keyLine{};
-  std::string_view keyName;    // as the file spells it
-  std::string_view value;      // trimmed, quotes not yet dropped
-  size_t lastContentNext = 0;  // after the section's last non-blank line
-  bool lastContentHasBreak = true;
+  std::string_view keyName;  // as the file spells it
+  std::string_view value;    // trimmed, quotes not yet dropped
+  size_t lastKeyNext = 0;    // after the section's last key line (or its header)
+  bool lastKeyHasBreak = true;
 };
 
 Found locate(std::string_view text, std::string_view section, std::string_view key) {
@@ -100,15 +101,17 @@ Found locate(std::string_view text, std::string_view section, std::string_view k
       if (inSection) break;  // the first section of that name is the one
       if (sameName(*name, section)) {
         inSection = f.section = true;
-        f.lastContentNext = line.next;
-        f.lastContentHasBreak = line.next > line.end;
+        f.lastKeyNext = line.next;
+        f.lastKeyHasBreak = line.next > line.end;
       }
       continue;
     }
     if (!inSection) continue;
-    if (!trim(content).empty()) {
-      f.lastContentNext = line.next;
-      f.lastContentHasBreak = line.next > line.end;
+    // Comments that close a section belong to what follows: a new key goes above them.
+    std::string_view t = trim(content);
+    if (!t.empty() && t.front() != ';') {
+      f.lastKeyNext = line.next;
+      f.lastKeyHasBreak = line.next > line.end;
     }
     std::string_view k, v;
     if (!f.key && splitKey(content, k, v) && sameName(k, key)) {
@@ -230,11 +233,12 @@ bool setKey(std::string& text, std::string_view section, std::string_view key, s
   Found f = locate(text, sec, k);
   if (f.key) {
     std::string line = std::string(f.keyName) + "=" + v;
+    if (f.keyLine.next == f.keyLine.end) line += "\r\n";  // the file's last line had no end
     text.replace(f.keyLine.begin, f.keyLine.end - f.keyLine.begin, line);
   } else if (f.section) {
-    std::string add = f.lastContentHasBreak ? "" : "\r\n";
+    std::string add = f.lastKeyHasBreak ? "" : "\r\n";
     add += k + "=" + v + "\r\n";
-    text.insert(f.lastContentNext, add);
+    text.insert(f.lastKeyNext, add);
   } else {
     if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
     text += "[" + sec + "]\r\n" + k + "=" + v + "\r\n";

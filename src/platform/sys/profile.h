@@ -5,7 +5,8 @@
 //   Key = Value      blanks around key and value ignored; one pair of outer quotes dropped
 //   ; text           a comment, only at the start of a line
 //
-// Section and key names match regardless of ASCII letter case; of duplicates the first wins.
+// Blanks are spaces, tabs and vertical tabs. Section and key names match regardless of ASCII
+// letter case; of duplicates the first wins.
 #pragma once
 
 #include <string>
@@ -23,8 +24,9 @@ constexpr size_t kProfileValueMax = 254;
 std::string readProfileString(std::string_view file, std::string_view section, std::string_view key,
                               std::string_view fallback = "");
 
-// Sets Key in Section to Value. An existing key's line is rewritten in place; a missing key is
-// added after the last line of its section, a missing section at the end of the file; a
+// Sets Key in Section to Value. An existing key's line is rewritten in place (and given a line
+// end if it was the file's last line without one); a missing key is added after the last key
+// line of its section, above the comments that close it, a missing section at the end of the file; a
 // missing file is created (its folder is not). Every other line stays byte for byte; new lines
 // end in CR LF. Line breaks inside Value become blanks, so a value can never add lines; a value
 // with blanks at its ends or outer quotes of its own is written quoted, so it reads back as is.
