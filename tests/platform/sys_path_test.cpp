@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "support/temp_dir.h"
 #include "sys/instance.h"
@@ -52,6 +57,32 @@ TEST(Path, ReadsAndWritesWholeFiles) {
   fs::permissions(dir.path() / "f.txt", fs::perms::owner_read | fs::perms::owner_write);
   ASSERT_TRUE(sys::writeFileAtomic(dir / "f.txt", "new"));
   EXPECT_EQ(fs::status(dir.path() / "f.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(Path, OnlyTheWorkFilesOfEndedProcessesAreRemoved) {
+  TempDir dir;
+  pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ASSERT_GT(child, 0);
+  ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+  const std::string dead = std::to_string(child);
+  for (const std::string& name :
+       std::vector<std::string>{"Vorak.Vrk.tmp-" + dead, "02-A.map.tmp-" + dead, "Vorak.Vrk.tmp-1",
+                                "Vorak.Vrk.tmp-" + std::to_string(::getpid()), "Vorak.Vrk.tmp-", "Vorak.Vrk.tmp-12x",
+                                "Vorak.Vrk", "notes.tmp"})
+    dir.write(name, "x");
+  std::filesystem::create_directory(dir.path() / ("folder.tmp-" + dead));
+  EXPECT_EQ(sys::removeStaleWorkFiles(dir.path().string() + "\\"), 2);
+  std::vector<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator(dir.path())) left.push_back(e.path().filename().string());
+  std::sort(left.begin(), left.end());
+  // Pid 1 and this process are alive; the rest are no work files of ours.
+  std::vector<std::string> kept = {
+      "Vorak.Vrk",         "Vorak.Vrk.tmp-",     "Vorak.Vrk.tmp-1", "Vorak.Vrk.tmp-" + std::to_string(::getpid()),
+      "Vorak.Vrk.tmp-12x", "folder.tmp-" + dead, "notes.tmp"};
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(left, kept);
+  EXPECT_EQ(sys::removeStaleWorkFiles(dir / "missing"), 0);
 }
 
 TEST(Path, AppFolderEndsInASlash) {

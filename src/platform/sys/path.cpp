@@ -1,6 +1,7 @@
 #include "sys/path.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +16,25 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string gAppFolderOverride;
+
+constexpr std::string_view kWorkSuffix = ".tmp-";
+
+fs::path workFileOf(const fs::path& p) {
+  fs::path tmp = p;
+  tmp += std::string(kWorkSuffix) + std::to_string(::getpid());
+  return tmp;
+}
+
+// The process id of a work file's name, or 0 when the name is no work file's.
+pid_t workFileOwner(const std::string& name) {
+  size_t at = name.rfind(kWorkSuffix);
+  if (at == std::string::npos) return 0;
+  std::string digits = name.substr(at + kWorkSuffix.size());
+  if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) return 0;
+  return static_cast<pid_t>(std::stol(digits));
+}
+
+bool processAlive(pid_t pid) { return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM; }
 
 std::string stripTrailing(std::string_view name) {
   size_t n = name.size();
@@ -111,9 +131,7 @@ std::string appFolder() {
   return dir.empty() ? "/" : withTrailingSeparator(dir);
 }
 
-void setAppFolderForTests(std::string folder) {
-  gAppFolderOverride = withTrailingSeparator(std::move(folder));
-}
+void setAppFolderForTests(std::string folder) { gAppFolderOverride = withTrailingSeparator(std::move(folder)); }
 
 bool readFile(std::string_view gamePath, std::string& out) {
   int fd = ::open(normalized(gamePath).c_str(), O_RDONLY | O_CLOEXEC);
@@ -145,8 +163,7 @@ bool readFile(std::string_view gamePath, std::string& out) {
 
 bool writeFileAtomic(std::string_view gamePath, std::string_view contents) {
   fs::path p = resolvePath(gamePath);
-  fs::path tmp = p;
-  tmp += ".tmp-" + std::to_string(::getpid());
+  fs::path tmp = workFileOf(p);
   mode_t mode = 0644;
   struct stat st {};
   if (::stat(p.c_str(), &st) == 0) mode = st.st_mode & 07777;  // a rewrite keeps the file's permissions
@@ -165,6 +182,18 @@ bool writeFileAtomic(std::string_view gamePath, std::string_view contents) {
   if (ok && ::rename(tmp.c_str(), p.c_str()) != 0) ok = false;
   if (!ok) ::unlink(tmp.c_str());
   return ok;
+}
+
+int removeStaleWorkFiles(std::string_view gameFolder) {
+  std::error_code ec;
+  int removed = 0;
+  for (fs::directory_iterator it(resolvePath(gameFolder), ec), end; !ec && it != end; it.increment(ec)) {
+    pid_t owner = workFileOwner(it->path().filename().string());
+    if (owner <= 0 || processAlive(owner) || !it->is_regular_file(ec)) continue;
+    std::error_code gone;
+    if (fs::remove(it->path(), gone)) ++removed;
+  }
+  return removed;
 }
 
 }  // namespace sys
