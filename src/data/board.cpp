@@ -96,7 +96,7 @@ void NewBlankMap() {
 
 bool ReadMapFile(std::string_view fileName) {
   std::optional<std::vector<std::string>> lines = data_detail::filledLines(fileName);
-  if (!lines) return false;
+  if (!lines || lines->empty()) return false;
   BoardCells& board = Game().Board;
   for (size_t row = 0; row < lines->size() && row < kPlayRows; ++row) {
     std::vector<std::string_view> pieces = splitAt((*lines)[row], ' ');

@@ -26,7 +26,7 @@ void SetMapCell(MapCell& cell, std::string_view code);
 void NewBlankMap();
 
 // Replaces the board's cells from a map file and redraws the board. False, with the board
-// untouched, when the file cannot be read.
+// untouched, when the file cannot be read or holds no row.
 bool ReadMapFile(std::string_view fileName);
 // True when the file holds a whole board: ten rows of 24 to 32 codes of the kind table each.
 // Changes nothing.

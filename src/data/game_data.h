@@ -101,6 +101,7 @@ struct GameData {
   int32_t CurrentPlayer = 0;
   int32_t StageNo = 0;
   std::string MapFileName;
+  bool MapReady = false;  // the selected map was read into the board: a game can start on it
 
   std::string AppFolder;  // every folder name ends in "/"
   std::string MapFolder;

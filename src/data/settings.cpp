@@ -1,11 +1,14 @@
 #include "data/settings.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "data/game_data.h"
 #include "data/ini_keys.h"
+#include "sys/path.h"
 #include "system/utility.h"
 
 namespace {
@@ -19,6 +22,17 @@ const Fixed kDefaultSpeed = Fixed::fromRaw(2000);  // 0.2
 const Fixed kSlowestSpeed = Fixed(2);
 const Fixed kFastestSpeed = Fixed::fromRaw(100);  // 0.01
 
+// The game writes a few hundred bytes, a few kilobytes with the longest names. A file far
+// beyond that is no file of ours, and reading it key by key kept the title black for seconds.
+constexpr std::uintmax_t kSettingsFileMax = 64 * 1024;
+
+bool tooLarge(std::string_view fileName) {
+  std::error_code ec;
+  const std::filesystem::path real = sys::resolvePath(fileName);
+  const std::uintmax_t size = std::filesystem::file_size(real, ec);
+  return !ec && size > kSettingsFileMax;
+}
+
 // Settings take the leading number of a value; no number at all counts 0.
 double number(std::string_view file, std::string_view section, std::string_view key) {
   return sys::val(ReadIni(file, section, key));
@@ -26,7 +40,16 @@ double number(std::string_view file, std::string_view section, std::string_view 
 
 }  // namespace
 
-void LoadSettings(std::string_view fileName) {
+SettingsRead LoadSettings(std::string_view fileName) {
+  SettingsRead result = SettingsRead::Read;
+  if (tooLarge(fileName)) {
+    result = SettingsRead::SetAside;
+    std::error_code ec;
+    const std::filesystem::path real = sys::resolvePath(fileName);
+    std::filesystem::rename(real, real.string() + std::string(kSettingsAsideSuffix), ec);
+    // Where it cannot be moved, it is still not read: the defaults below read no file.
+    fileName = "";
+  }
   GameData& g = Game();
   for (int i = 0; i < 4; ++i) {
     int32_t kind = sys::roundInt(number(fileName, "PLAYER", kSeatKeys[i]));
@@ -46,6 +69,7 @@ void LoadSettings(std::string_view fileName) {
   }
   g.StageNo = sys::roundInt(number(fileName, "MAP", "NOW"));
   if (g.StageNo < 2) g.StageNo = 1;
+  return result;
 }
 
 bool SaveSettings(std::string_view fileName) {

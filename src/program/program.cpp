@@ -1,5 +1,7 @@
 #include "program/program.h"
 
+#include <filesystem>
+
 #include "data/board.h"
 #include "data/game_data.h"
 #include "data/monsters.h"
@@ -13,6 +15,7 @@
 #include "screens/frmMain.h"
 #include "screens/map_select.h"
 #include "screens/top_menu.h"
+#include "sys/path.h"
 #include "system/input.h"
 #include "system/media.h"
 #include "system/picture_store.h"
@@ -25,6 +28,9 @@ void Main() {
     return;
   }
   InitFolderNames(GetAppPath(""));
+  // A write killed half way leaves its work file behind; nothing else would ever remove it.
+  sys::removeStaleWorkFiles(Game().DatFolder);
+  sys::removeStaleWorkFiles(Game().MapFolder);
   Hooks().CrtChange = [] { CrtChange(); };
   // Until the window shows, nobody sees what start-up draws: no frame is shown and no
   // animation (the message window's scroll) is paced.
@@ -44,8 +50,13 @@ void Main() {
   Init05CharaSetup();
   Init06CharaSetup();
 
-  LoadSettings(Game().DataFile);
+  const SettingsRead settings = LoadSettings(Game().DataFile);
   MakeTopMenu("ゲーム");
+  if (settings == SettingsRead::SetAside)
+    WriteMessage("{1&F00}{2&F80}設定ファイルが大きすぎるので、初期設定で始めます{0&} (元のファイルは " +
+                     std::filesystem::path(Game().DataFile).filename().string() + std::string(kSettingsAsideSuffix) +
+                     ")",
+                 false);
   ui::setPresenting(presenting);
   ui::setPacing(pacing);
   frmMain().window.show();

@@ -41,15 +41,22 @@ void Init05MapSelect(int32_t& wkMapID) {
   f.UcSc2.setVisible(false);
   Init02MapListRefresh();
   const int32_t count = f.LstMap.listCount();
-  if (count == 0) return;
+  if (count == 0) {
+    // The board keeps whatever it held, but none of it is a map a game may start on.
+    g.MapReady = false;
+    WriteMessage("{1&F00}{2&F80}マップがありません{0&} (Vorak-Map フォルダ)", false);
+    return;
+  }
   if (wkMapID > count) wkMapID = 1;
   if (wkMapID < 1) wkMapID = count;
   const std::string entry = f.LstMap.list(wkMapID - 1);
   g.MapFileName = entry.substr(entry.find('/') + 1);
-  // A malformed file leaves the board as it was; the selection still moves on to it.
-  ReadMapFile(g.MapFolder + g.MapFileName);
+  // An unreadable file leaves the board as it was; the selection still moves on to it, so the
+  // next step goes past it.
+  g.MapReady = ReadMapFile(g.MapFolder + g.MapFileName);
   g.StageNo = wkMapID;
   WriteMapNumber(true);
+  if (!g.MapReady) WriteMessage("{1&F00}{2&F80}このマップは読み込めませんでした{0&}", false);
 }
 
 void WriteMapNumber(bool /*iVisible*/) {

@@ -171,7 +171,12 @@ void UcBtnClose_Click(int32_t Index) {
   } else if (tag == "開始") {
     bool anySeat = false;
     for (int32_t kind : g.PlayerKinds) anySeat = anySeat || kind != 0;
-    if (anySeat) MakeTopMenu("開始");
+    if (!anySeat) return;
+    if (!g.MapReady) {
+      WriteMessage("{1&F00}{2&F80}読み込めたマップがないので開始できません{0&}", false);
+      return;
+    }
+    MakeTopMenu("開始");
   } else if (tag == "ゲーム") {
     MakeTopMenu("ゲーム");
   } else if (tag == "終了" || tag == "戻る") {

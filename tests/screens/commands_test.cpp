@@ -68,14 +68,19 @@ TEST_F(ScreensTest, MapSelectionCorrectsTheNumberAndShowsBracesAsText) {
     EXPECT_EQ(n, c.got);
     EXPECT_EQ(Game().StageNo, c.got);
   }
-  EXPECT_EQ(messages.back(), "{1&F00}{2&FF0}選択中のマップ{0&} ４ ({1&0FF}{2&FFF}04-｛1&F00｝Red.map{0&})");
-  // A map folder that empties leaves the selection alone.
+  // The empty file is selected all the same, and said to be unreadable.
+  ASSERT_GE(messages.size(), 2u);
+  EXPECT_EQ(messages[messages.size() - 2],
+            "{1&F00}{2&FF0}選択中のマップ{0&} ４ ({1&0FF}{2&FFF}04-｛1&F00｝Red.map{0&})");
+  EXPECT_EQ(messages.back(), "{1&F00}{2&F80}このマップは読み込めませんでした{0&}");
+  EXPECT_FALSE(Game().MapReady);
+  // A map folder that empties leaves the selection alone, and says so.
   fs::remove_all(dir.path() / "Vorak-Map");
   messages.clear();
   int32_t n = 2;
   Init05MapSelect(n);
   EXPECT_EQ(Game().StageNo, 4);
-  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(messages, (std::vector<std::string>{"{1&F00}{2&F80}マップがありません{0&} (Vorak-Map フォルダ)"}));
 }
 
 TEST_F(ScreensTest, KeyTablePressesTheShownMenuButtonOnce) {

@@ -1,5 +1,10 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <array>
 #include <fstream>
+#include <functional>
 
 #include "screens/map_select.h"
 #include "screens/top_menu.h"
@@ -201,15 +206,99 @@ TEST_F(ScreensTest, BadFilesAndFoldersNeverStopTheStart) {
   TearDown();
   SetUp();
   {
-    SCOPED_TRACE("no data folder, empty map folder");
-    fs::remove_all(dir.path() / "Vorak-Map");
-    fs::create_directories(dir.path() / "Vorak-Map");
+    SCOPED_TRACE("no data folder");
+    fs::remove_all(dir.path() / "Vorak-Dat");
     start();
     EXPECT_TRUE(fs::is_directory(dir.path() / "Vorak-Dat"));
-    EXPECT_EQ(Game().StageNo, 1);
-    EXPECT_EQ(Game().MapFileName, "");
-    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
   }
+}
+
+TEST_F(ScreensTest, WithoutAReadableMapTheTitleSaysSoAndStartsNoGame) {
+  const std::string none = "{1&F00}{2&F80}マップがありません{0&} (Vorak-Map フォルダ)";
+  const std::string unreadable = "{1&F00}{2&F80}このマップは読み込めませんでした{0&}";
+  const std::string refused = "{1&F00}{2&F80}読み込めたマップがないので開始できません{0&}";
+  struct Case {
+    const char* name;
+    std::function<void()> prepare;
+    std::string said;
+  } cases[] = {
+      {"an empty map folder", [] {}, none},
+      {"a missing map folder", [this] { fs::remove_all(dir.path() / "Vorak-Map"); }, none},
+      {"only maps that hold no row or are folders",
+       [this] {
+         dir.write("Vorak-Map/01-Empty.map", "\r\n\r\n");
+         fs::create_directories(dir.path() / "Vorak-Map" / "02-Folder.map");
+       },
+       unreadable},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    SetUp();
+    fs::remove_all(dir.path() / "Vorak-Map");
+    fs::create_directories(dir.path() / "Vorak-Map");
+    c.prepare();
+    start();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), c.said);
+    EXPECT_FALSE(Game().MapReady);
+    messages.clear();
+    clickOn(frmMain().UcBtnClose[GetTagToIndex("開始")]);
+    EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
+    EXPECT_EQ(messages, std::vector<std::string>{refused});
+    // The next map along is no better, and still no game starts.
+    clickOn(frmMain().UcBtnClose[GetTagToIndex("次の面")]);
+    clickOn(frmMain().UcBtnClose[GetTagToIndex("開始")]);
+    EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
+    EXPECT_EQ(messages.back(), refused);
+  }
+  // A readable map put back is found at the next step, and the game starts on it.
+  dir.write("Vorak-Map/03-Good.map", "02 00 00\r\n");
+  clickOn(frmMain().UcBtnClose[GetTagToIndex("次の面")]);
+  EXPECT_TRUE(Game().MapReady);
+  EXPECT_EQ(Game().MapFileName, "03-Good.map");
+}
+
+TEST_F(ScreensTest, AHugeSettingsFileIsSetAsideAndTheDefaultsSaidOnce) {
+  fs::create_directories(dir.path() / "Vorak-Dat");
+  std::string garbage(300 * 1024, 'x');
+  for (size_t i = 0; i < garbage.size(); i += 7) garbage[i] = static_cast<char>(i * 31);
+  garbage.insert(0, "[PLAYER]\r\n0=0\r\n1=0\r\n2=0\r\n3=0\r\n");
+  dir.write("Vorak-Dat/Vorak.Vrk", garbage);
+  start();
+  const std::string said =
+      "{1&F00}{2&F80}設定ファイルが大きすぎるので、初期設定で始めます{0&} (元のファイルは Vorak.Vrk.bad)";
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), said), 1);
+  EXPECT_EQ(Game().PlayerKinds, (std::array<int32_t, 4>{1, 1, 1, 1}));
+  EXPECT_EQ(dir.read("Vorak-Dat/Vorak.Vrk.bad"), garbage);
+  hb->quit();
+  pump();
+  ASSERT_EQ(ends, 1);
+  EXPECT_LT(fs::file_size(dir.path() / "Vorak-Dat" / "Vorak.Vrk"), 1024u);
+  // The next start reads the fresh file and says nothing more.
+  TearDown();
+  SetUp();
+  start();
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), said), 0);
+  EXPECT_EQ(Game().PlayerKinds, (std::array<int32_t, 4>{1, 1, 1, 1}));
+}
+
+TEST_F(ScreensTest, StartUpRemovesOnlyTheWorkFilesOfEndedWrites) {
+  pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+  const std::string dead = ".tmp-" + std::to_string(child);
+  fs::create_directories(dir.path() / "Vorak-Dat");
+  dir.write("Vorak-Dat/Vorak.Vrk" + dead, std::string(1 << 20, 'x'));
+  dir.write("Vorak-Dat/Slot.DAT" + dead, "x");
+  dir.write("Vorak-Map/01-A.map" + dead, "x");
+  dir.write("Vorak-Dat/Vorak.Vrk.tmp-1", "x");  // a process that is still running
+  start();
+  EXPECT_FALSE(fs::exists(dir.path() / "Vorak-Dat" / ("Vorak.Vrk" + dead)));
+  EXPECT_FALSE(fs::exists(dir.path() / "Vorak-Dat" / ("Slot.DAT" + dead)));
+  EXPECT_FALSE(fs::exists(dir.path() / "Vorak-Map" / ("01-A.map" + dead)));
+  EXPECT_TRUE(fs::exists(dir.path() / "Vorak-Dat" / "Vorak.Vrk.tmp-1"));
 }
 
 TEST_F(ScreensTest, PaletteAndMessageWindowTakeThePlayAreasColours) {
