@@ -8,6 +8,7 @@
 #include "data/settings.h"
 #include "data/souba.h"
 #include "engine/chara_setup.h"
+#include "media/audio.h"
 #include "presentation/board_draw.h"
 #include "presentation/menu.h"
 #include "presentation/message.h"
@@ -57,6 +58,8 @@ void Main() {
                      std::filesystem::path(Game().DataFile).filename().string() + std::string(kSettingsAsideSuffix) +
                      ")",
                  false);
+  if (Media().Sound && Media().Sound->withoutDevice())
+    WriteMessage("{1&F00}{2&F80}音を出す装置が見つからないので、音なしで遊びます{0&}", false);
   ui::setPresenting(presenting);
   ui::setPacing(pacing);
   frmMain().window.show();

@@ -322,6 +322,7 @@ TEST(SdlOutput, WithoutADeviceSaysSoOnceAndPlaysOnTheDummyDriver) {
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
   EXPECT_NE(said.find("no sound device"), std::string::npos) << said;
   ASSERT_EQ(e.driver(), "dummy");
+  EXPECT_TRUE(e.withoutDevice());
   e.load(0, tone(22050, 1.0, 0.3f));
   e.play(0, false);
   auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);

@@ -1,4 +1,8 @@
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <csignal>
 #include <ctime>
 #include <functional>
 
@@ -299,3 +303,87 @@ TEST(SlotNames, StrReplaceAndSlotNameOf) {
 }
 
 }  // namespace
+
+namespace {
+
+// Writes past `bytes` in any file fail as on a full disk, until the end of the scope.
+class DiskFullAfter {
+ public:
+  explicit DiskFullAfter(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of ending the process
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~DiskFullAfter() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, previous_);
+  }
+
+ private:
+  rlimit old_{};
+  void (*previous_)(int) = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SaveLoadTest, AFullDiskOrAReadOnlyDataFolderKeepsTheOlderSaveAndTheGame) {
+  fs::create_directories(dir.path() / "Vorak-Dat");
+  dir.write("Vorak-Dat/Vorak.Vrk", "[PLAYER]\n0 = 2\n");  // any save at the end would rewrite this line
+  start();
+  playSomeOfAGame();
+  LoadForm& d = frmLoad();
+  auto save = [&](const std::string& said) {
+    script({[&] {
+              d.txtName.setText("旅");
+              tap(d.cmdStart[2]);
+            },
+            [&, said] {
+              EXPECT_EQ(box().second, said);
+              hb->key(ui::kVkReturn);
+            },
+            [&] { tap(d.cmdStart[1]); }});
+    d.ShowMode("保存");
+  };
+  save("旅を保存しました");
+  const std::string map = dir.read("Vorak-Dat/旅.MAP"), state = dir.read("Vorak-Dat/旅.DAT"),
+                    monsters = dir.read("Vorak-Dat/旅.Mon"), settings = dir.read("Vorak-Dat/Vorak.Vrk");
+  Game().TurnCount = 30;
+  auto nothingLost = [&] {
+    EXPECT_EQ(dir.read("Vorak-Dat/旅.MAP"), map);
+    EXPECT_EQ(dir.read("Vorak-Dat/旅.DAT"), state);
+    EXPECT_EQ(dir.read("Vorak-Dat/旅.Mon"), monsters);
+    for (const auto& e : fs::directory_iterator(dir.path() / "Vorak-Dat")) {
+      const std::string name = e.path().filename().string();
+      EXPECT_TRUE(name.find(".tmp-") == std::string::npos && name.find(".saving") == std::string::npos &&
+                  name.find(".old") == std::string::npos)
+          << name << " left behind";
+    }
+    EXPECT_EQ(Game().TurnCount, 30);
+  };
+  {
+    SCOPED_TRACE("a full disk");
+    DiskFullAfter full(300);
+    save("旅を保存できませんでした");
+    nothingLost();
+  }
+  if (::geteuid() != 0) {  // root writes into any folder
+    SCOPED_TRACE("a read-only data folder");
+    fs::permissions(dir.path() / "Vorak-Dat", fs::perms::owner_write, fs::perm_options::remove);
+    save("旅を保存できませんでした");
+    nothingLost();
+    fs::permissions(dir.path() / "Vorak-Dat", fs::perms::owner_write, fs::perm_options::add);
+  }
+  // Room again: the same dialog saves, and the game in memory is the one saved.
+  save("旅を保存しました");
+  EXPECT_NE(dir.read("Vorak-Dat/旅.DAT"), state);
+  // Ending on a full disk keeps the settings file as it was.
+  {
+    DiskFullAfter full(10);
+    hb->quit();
+    pump();
+  }
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(dir.read("Vorak-Dat/Vorak.Vrk"), settings);
+}

@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -6,6 +7,7 @@
 #include <fstream>
 #include <functional>
 
+#include "media/audio.h"
 #include "screens/map_select.h"
 #include "screens/top_menu.h"
 #include "screens_fixture.h"
@@ -333,4 +335,36 @@ TEST_F(ScreensTest, ClosingTheWindowEndsLikeQuitting) {
   pump();
   EXPECT_EQ(ends, 1);
   EXPECT_TRUE(fs::exists(dir.path() / "Vorak-Dat" / "Vorak.Vrk"));
+}
+
+TEST_F(ScreensTest, TheMapFolderRemovedOnTheTitleIsSaidAndTheTitleStaysUsable) {
+  start();
+  ASSERT_TRUE(Game().MapReady);
+  fs::remove_all(dir.path() / "Vorak-Map");
+  messages.clear();
+  clickOn(frmMain().UcBtnClose[GetTagToIndex("次の面")]);
+  clickOn(frmMain().UcBtnClose[GetTagToIndex("開始")]);
+  EXPECT_EQ(messages, (std::vector<std::string>{"{1&F00}{2&F80}マップがありません{0&} (Vorak-Map フォルダ)",
+                                                "{1&F00}{2&F80}読み込めたマップがないので開始できません{0&}"}));
+  // The editor opens on the board still in memory, and its overwrite says it could not.
+  clickOn(frmMain().UcBtnClose[GetTagToIndex("マップ")]);
+  EXPECT_EQ(frmMain().PicStatusUp.Tag, "マップ");
+  clickOn(frmMain().UcBtnClose[GetTagToIndex("クリア")]);
+  clickOn(frmMain().UcBtnClose[GetTagToIndex("上書")]);
+  EXPECT_EQ(messages.back(), "{1&F00}{2&F80}上書きできませんでした{0&}");
+  EXPECT_TRUE(Game().MapChanged);  // the board is not thrown away
+  EXPECT_EQ(ends, 0);
+}
+
+TEST_F(ScreensTest, WithoutASoundDeviceTheTitleSaysTheGamePlaysSilently) {
+  Media().SilentOutput = false;
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "nosuch", SDL_HINT_OVERRIDE);
+  start();
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+  const std::string said = "{1&F00}{2&F80}音を出す装置が見つからないので、音なしで遊びます{0&}";
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), said), 1);
+  // The game's sounds still keep their time on the stand-in output.
+  PlaySound(4, Game().WavFolder + "QV-Click.wav", false, true, false, 0);
+  EXPECT_TRUE(Media().Sound->playing(4));
+  EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
 }

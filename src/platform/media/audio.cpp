@@ -80,6 +80,7 @@ void AudioEngine::open() {
   close();
   output_ = wanted_ == Output::Null ? Output::Null : Output::Silent;
   driver_.clear();
+  withoutDevice_ = false;
   if (wanted_ == Output::Sdl) {
     auto tryOpen = [this]() -> bool {
       if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
@@ -109,6 +110,7 @@ void AudioEngine::open() {
     };
     bool ok = tryOpen();
     if (!ok) {
+      withoutDevice_ = true;
       reportOnce(std::string("no sound device (") + SDL_GetError() + "); the game runs silently");
       // The dummy driver keeps the callback and so the music's clock running.
       SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);

@@ -47,6 +47,8 @@ class AudioEngine {
   // The output actually in use and, for Sdl, SDL's driver name ("" when silent).
   Output output() const { return output_; }
   std::string driver() const { return driver_; }
+  // True when the real device was asked for and none could be opened.
+  bool withoutDevice() const { return withoutDevice_; }
 
   // Sound slots (see Mixer). Out-of-range slots are ignored.
   int slotCount();
@@ -132,6 +134,7 @@ class AudioEngine {
   Output wanted_;
   uint32_t device_ = 0;
   bool ownSubsystem_ = false;
+  bool withoutDevice_ = false;
   std::string driver_;
   double volumeDb_ = -4.5;
   float gain_;
