@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libfreetype-dev libfontconfig-dev libstb-dev libfluidsynth-dev libx11-dev
   timgm6mb-soundfont fonts-ipafont-gothic fonts-ipafont-mincho fonts-mplus
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils x11-apps x11-xserver-utils imagemagick xdotool openbox sox
+  xvfb xauth x11-utils x11-apps x11-xserver-utils imagemagick xdotool openbox sox wmctrl
 )
 if [ "${1:-}" = "--tests" ]; then
   packages+=(fluid-soundfont-gm)
