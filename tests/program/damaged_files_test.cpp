@@ -10,7 +10,7 @@ using testing_support::FileKind;
 class DamagedFilesTest : public ::testing::TestWithParam<FileKind> {};
 
 TEST_P(DamagedFilesTest, EachIsRefusedOrReadWithItsValuesMended) {
-  const testing_support::DamageReport r = DamagedFiles(GetParam(), {.seed = 1, .count = 250, .playEvery = 25});
+  const testing_support::DamageReport r = DamagedFiles(GetParam(), {.seed = 1, .count = 200, .playEvery = 40});
   EXPECT_TRUE(r.faults.empty()) << ::testing::PrintToString(r.faults);
   // A run that refused every input would never have reached the code behind the check.
   EXPECT_GT(r.read, 0);

@@ -268,25 +268,22 @@ class Run {
     return damaged;
   }
 
-  // The picture store's load of a folder with one damaged picture (a different one each time).
+  // The picture store's load of a folder that holds one damaged picture (a different one each
+  // time) and nothing else: the others are missing, and stand-ins take their place.
   void picture(Mutator& mutate) {
     const std::vector<PictureFile>& files = PictureFiles();
     const PictureFile& target = files[static_cast<size_t>(at_) % files.size()];
     const fs::path pics = scratch_ / "Vorak-Pic";
-    if (!fs::exists(pics)) {
-      fs::create_directories(pics);
-      for (const PictureFile& f : files)
-        fs::copy_file(sys::resolvePath(Game().AppFolder + "Vorak-Pic/" + f.file), pics / f.file);
-    }
-    const fs::path file = pics / target.file;
+    std::error_code ec;
+    fs::remove_all(pics, ec);
+    fs::create_directories(pics);
     const std::string good = readAll(fs::path(Game().AppFolder) / "Vorak-Pic" / target.file);
-    place(file, damagedPicture(good, mutate));
+    place(pics / target.file, damagedPicture(good, mutate));
     LoadPictureStore(pics.string());
     const std::vector<std::string>& missing = frmPic().missing;
     const bool refused = std::find(missing.begin(), missing.end(), target.file) != missing.end();
     counted(!refused);
-    if (missing.size() > (refused ? 1u : 0u)) fault("a good picture refused beside a damaged one");
-    writeAll(file, good);
+    if (missing.size() != files.size() - (refused ? 0 : 1)) fault("the stand-ins do not add up");
     // The title drawn over what was loaded.
     MakeTopMenu("ゲーム");
   }

@@ -4,7 +4,8 @@
 # several at once. Prints each kind's totals; a chunk that crashed is listed with the input that
 # did it (kept in the work folder) and the command that replays it alone (the rest of that chunk
 # is not tried).
-#   tools/damaged/long-run.sh [COUNT per kind, default 3000] [SEED, default 1] [JOBS, default 4]
+#   tools/damaged/long-run.sh [COUNT per kind, default 3000] [SEED, default 1] [JOBS, default 4] [KINDS]
+# KINDS: some of "map monsters saved-game settings slot wav midi png" (default all of them).
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 count=${1:-3000}
@@ -15,7 +16,7 @@ scripts/build.sh --sanitize >/dev/null || exit 1
 tool=$PWD/build-asan/tools/damaged/vorak-damaged
 work=$(mktemp -d /tmp/vorak-damaged.XXXXXX)
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-kinds=(map monsters saved-game settings slot wav midi png)
+read -r -a kinds <<<"${4:-map monsters saved-game settings slot wav midi png}"
 
 run_chunk() {  # KIND FIRST COUNT
   local name="$work/$1-$2"
