@@ -15,7 +15,6 @@ chunk=500
 scripts/build.sh --sanitize >/dev/null || exit 1
 tool=$PWD/build-asan/tools/damaged/vorak-damaged
 work=$(mktemp -d /tmp/vorak-damaged.XXXXXX)
-export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 read -r -a kinds <<<"${4:-map monsters saved-game settings slot wav midi png}"
 
 run_chunk() {  # KIND FIRST COUNT
