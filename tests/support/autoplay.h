@@ -70,7 +70,7 @@ struct AutoplayOptions {
   // The human seats' own random numbers (never the game's).
   uint64_t humanSeed = 1;
   // Empties the bosses' cells of the map: until the fights are played a boss holds every piece
-  // that comes to it, and on the shipped maps one guards the goal.
+  // that comes to it.
   bool withoutBosses = false;
   // Leaves the game at the human seats' k-th wait: "戻る" on odd k, Escape on even k.
   int32_t leaveAtWait = 0;
