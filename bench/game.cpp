@@ -16,6 +16,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -96,6 +98,11 @@ class TimedWaitBackend final : public ui::Backend {
         e.type = ui::Event::Type::KeyDown;
         e.key = ui::kVkEscape;
         return true;
+      }
+      // The menu may sleep on the window without an end: it is woken when its 2 s are over.
+      if (cpuEnd == 0) {
+        const int left = static_cast<int>(std::ceil((waitStart + 2.0 - now) * 1000));
+        if (timeoutMs < 0 || timeoutMs > left) timeoutMs = std::max(left, 0);
       }
     }
     return inner_->wait(e, timeoutMs);
