@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libfreetype-dev libfontconfig-dev libstb-dev libfluidsynth-dev libx11-dev
+  libsdl2-dev libfreetype-dev libfontconfig-dev libstb-dev libfluidsynth-dev libx11-dev libxtst-dev libxdamage-dev
   timgm6mb-soundfont fonts-ipafont-gothic fonts-ipafont-mincho fonts-mplus
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils x11-apps x11-xserver-utils imagemagick xdotool openbox sox wmctrl
