@@ -51,7 +51,8 @@ void blendRun(Color* out, const Color* in, const uint8_t* mask, int n, int f) {
     decltype(s) r{};
     for (int shift = 0; shift < 24; shift += 8) {
       const auto c = (s >> shift) & 0xFF;
-      r |= (c + f * (((d >> shift) & 0xFF) - c) / 256) << shift;
+      const auto x = f * (((d >> shift) & 0xFF) - c);
+      r |= (c + ((x + ((x >> 31) & 0xFF)) >> 8)) << shift;  // x / 256 without a division
     }
     return r;
   };

@@ -10,19 +10,6 @@ namespace {
 
 constexpr Color kRgbMask = 0xFFFFFF;
 
-// Solid runs: a few pixels by hand, then memcpy of the filled part onto the rest, doubling.
-// The plain loop is not vectorised at our optimisation level and runs several times slower.
-void fillRun(Color* p, int n, Color c) {
-  if (n <= 0) return;
-  int done = std::min(n, 16);
-  for (int i = 0; i < done; ++i) p[i] = c;
-  while (done < n) {
-    const int k = std::min(done, n - done);
-    std::memcpy(p + done, p, static_cast<size_t>(k) * sizeof(Color));
-    done += k;
-  }
-}
-
 template <Rop R>
 inline Color apply(Color s, Color d) {
   if constexpr (R == Rop::SrcCopy) return s;
@@ -72,6 +59,19 @@ Color applyOne(Rop rop, Color s, Color d) {
 inline int step(int extent) { return extent < 0 ? -1 : 1; }
 
 }  // namespace
+
+// A few pixels by hand, then memcpy of the filled part onto the rest, doubling: the plain loop is
+// not vectorised at our optimisation level and runs several times slower.
+void fillRun(Color* p, int n, Color c) {
+  if (n <= 0) return;
+  int done = std::min(n, 16);
+  for (int i = 0; i < done; ++i) p[i] = c;
+  while (done < n) {
+    const int k = std::min(done, n - done);
+    std::memcpy(p + done, p, static_cast<size_t>(k) * sizeof(Color));
+    done += k;
+  }
+}
 
 void bitBlt(Surface& dst, int x, int y, int w, int h, const Surface* src, int sx, int sy, Rop rop) {
   if (w <= 0 || h <= 0) return;

@@ -57,6 +57,8 @@ std::vector<int> stretchSource(int dstLen, int srcPos, int srcExtent, int srcSiz
 void blitMasked(Surface& dst, int x, int y, const Surface& src, int sx, int sy, const Mask& mask);
 
 void fillRect(Surface& dst, const Rect& r, Color c);
+// n pixels of colour c from p: the fast way to paint a run of a row.
+void fillRun(Color* p, int n, Color c);
 void fillRegion(Surface& dst, const Region& r, Color c);
 
 // ExtFloodFill: Surface mode fills the area of colour `match` connected to (x, y); Border mode fills

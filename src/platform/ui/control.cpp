@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gfx/blit.h"
 #include "ui/detail.h"
 #include "ui/toolkit.h"
 #include "ui/window.h"
@@ -77,10 +78,7 @@ void Canvas::fill(const gfx::Rect& r, gfx::Color c) {
   c &= 0xFFFFFF;
   for (int y = r.top; y < r.bottom; ++y) {
     int dy = oy_ + y;
-    eachRun(dy, ox_ + r.left, ox_ + r.right, [&](int a, int b) {
-      gfx::Color* out = frame_.mutableRow(dy);
-      std::fill(out + a, out + b, c);
-    });
+    eachRun(dy, ox_ + r.left, ox_ + r.right, [&](int a, int b) { gfx::fillRun(frame_.mutableRow(dy) + a, b - a, c); });
   }
 }
 
