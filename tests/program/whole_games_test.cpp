@@ -100,13 +100,11 @@ TEST_P(ShippedMap, EveryGameEndsAtTheGoal) {
     EXPECT_TRUE(g.goal) << g.log();
     EXPECT_EQ(g.tallies, 1);
     EXPECT_LE(g.passes, kPassBound);
-    // Seeds 1 to 4 on each map fought 197 to 345 battles and 29 to 66 duels a game; a boss guards
-    // each map's goal, and 6 to 18 were beaten. The short games without bosses may meet nobody.
+    // Every game meets monsters and its fellow players; the routes of 01-Standard and
+    // 03-Challenge lead past a boss, while 02-Gentle's leaves its bosses aside.
     EXPECT_GT(g.battles, 0);
-    if (kWithBosses) {
-      EXPECT_GT(g.duels, 0);
-      EXPECT_GT(g.bossesBeaten, 0);
-    }
+    EXPECT_GT(g.duels, 0);
+    if (map != 2) EXPECT_GT(g.bossesBeaten, 0);
   }
 }
 
