@@ -27,36 +27,17 @@ arrow_x=$((304 + 88 + 50)) arrow_y=$((24 + 384 + 71 + 25 + 12))
 seat_x=$((16 + 88 + 50)) seat_y=$((24 + 384 + 71 + 50))
 bar_x() { echo $((800 - 3 - 55 * $1 + 55 * $2 + 27)); }  # BUTTONS K: the k-th of a right-aligned bar
 
-pixel() { px "$work/shot.png" $((wx + $1)) $((wy + $2)); }
-await() {  # WHAT X Y RRGGBB: screenshots until the pixel shows the colour; 30 s at most
-  for _ in $(seq 150); do
-    shot
-    [ "$(pixel "$2" "$3")" = "$4" ] && return 0
-    sleep 0.2
-  done
-  echo "timed out waiting for $1 (at $2,$3: $(pixel "$2" "$3"), want $4)"
-  fail=1
-  return 1
-}
-# Pixels of a client rectangle that differ between two screenshots.
-changed() {  # SHOT1 SHOT2 X Y W H
-  /usr/bin/convert "$work/$1.png" -crop "$5x$6+$((wx + $3))+$((wy + $4))" +repage "$work/a.png"
-  /usr/bin/convert "$work/$2.png" -crop "$5x$6+$((wx + $3))+$((wy + $4))" +repage "$work/b.png"
-  local n
-  n=$(/usr/bin/compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1)
-  echo "${n%%.*}"
-}
 # CPU seconds the program has used so far (user and system).
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$gpid/stat"; }
 
 menu_face=$(asset PicBtn.png 50 37)
 computer_face=$(asset PicBtn.png 350 450)
-await "the title" $seat_x $seat_y "$computer_face"
+await "the title" pixel_is $seat_x $seat_y "$computer_face"
 
 # A game: the computer's turn first, then the human's dice menu.
 click_at "$(bar_x 8 0)" 12
 xdotool mousemove $((wx + 400)) $((wy + 200))
-if await "the human's dice menu" $arrow_x $arrow_y "$menu_face"; then
+if await "the human's dice menu" pixel_is $arrow_x $arrow_y "$menu_face"; then
   cp "$work/shot.png" "$work/menu.png"
   click_at $arrow_x $arrow_y
   xdotool mousemove $((wx + 400)) $((wy + 200))
@@ -64,26 +45,26 @@ if await "the human's dice menu" $arrow_x $arrow_y "$menu_face"; then
   shot turn
   [ -n "${VORAK_SMOKE_SHOT:-}" ] && /usr/bin/convert "$work/turn.png" -crop "800x600+$wx+$wy" +repage "$VORAK_SMOKE_SHOT"
   # The die rolls in the menu's place, and the turn goes on on the board.
-  [ "$(changed menu turn 392 479 100 100)" -gt 1000 ] || { echo "no die where the menu was"; fail=1; }
+  [ "$(diff_at "$work/menu.png" "$work/turn.png" 392 479 100 100)" -gt 1000 ] || { echo "no die where the menu was"; fail=1; }
   sleep 1.5
   shot walked
-  [ "$(changed menu walked 16 40 768 320)" -gt 100 ] || { echo "nothing moved on the board"; fail=1; }
+  [ "$(diff_at "$work/menu.png" "$work/walked.png" 16 40 768 320)" -gt 100 ] || { echo "nothing moved on the board"; fail=1; }
   # Leaving in the middle of the game: the title is back at once.
   click_at "$(bar_x 4 3)" 12
   xdotool mousemove $((wx + 400)) $((wy + 200))
-  await "the title after 戻る" $seat_x $seat_y "$computer_face"
+  await "the title after 戻る" pixel_is $seat_x $seat_y "$computer_face"
 fi
 
 # A fresh game; Escape leaves it while the human's dice menu waits.
 click_at "$(bar_x 8 0)" 12
 xdotool mousemove $((wx + 400)) $((wy + 200))
-if await "the dice menu of the second game" $arrow_x $arrow_y "$menu_face"; then
+if await "the dice menu of the second game" pixel_is $arrow_x $arrow_y "$menu_face"; then
   t0=$(cpu_ticks)
   sleep 2
   t1=$(cpu_ticks)
   echo "CPU while the dice menu waited 2 s: $(((t1 - t0) * 100 / $(getconf CLK_TCK) / 2)) % of a core ($((t1 - t0)) ticks)"
   xdotool key Escape
-  await "the title after Escape" $seat_x $seat_y "$computer_face"
+  await "the title after Escape" pixel_is $seat_x $seat_y "$computer_face"
 fi
 
 # "終了" ends the program.
