@@ -7,7 +7,7 @@
 #
 #   scripts/soak.sh                       1000 games, a random stream
 #   scripts/soak.sh --games 200 --seed 4  200 games of stream 4
-#   scripts/soak.sh --sanitize            100 games under ASan + UBSan (the bosses' cells emptied)
+#   scripts/soak.sh --sanitize            100 games under ASan + UBSan
 #   scripts/soak.sh --random-humans       200 games of random seats, the human seats played by a
 #                                         careless human pressing anything (vorak-autoplay --help)
 set -euo pipefail
@@ -19,7 +19,7 @@ extra=()
 build_args=()
 while [ $# -gt 0 ]; do
   case "$1" in
-    --sanitize) dir=build-asan; games=100; extra+=(--no-bosses); build_args=(--sanitize) ;;
+    --sanitize) dir=build-asan; games=100; build_args=(--sanitize) ;;
     --random-humans) games=200; extra+=(--random-humans) ;;
     --games) games=$2; shift ;;
     --seed) seed=$2; shift ;;

@@ -9,12 +9,6 @@
 
 #include "support/damaged_files.h"
 
-// As in the test programs: a sanitizer report ends the run at once, and fontconfig's cache,
-// freed only at its own end, is no leak of ours.
-extern "C" const char* __asan_default_options() { return "detect_leaks=1:abort_on_error=1"; }
-extern "C" const char* __ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 using testing_support::DamageOptions;
 using testing_support::FileKind;
 
