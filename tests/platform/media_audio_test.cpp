@@ -313,7 +313,7 @@ TEST(SdlOutput, RunsOnTheDummyDriverAndPlaysWithoutBeingDriven) {
   EXPECT_EQ(e.output(), AudioEngine::Output::Silent);
 }
 
-TEST(SdlOutput, WithoutADeviceSaysSoOnceAndPlaysOnTheDummyDriver) {
+TEST(SdlOutput, WithoutADeviceSaysSoOnceAndPlaysTheSoundsOnTheDummyDriver) {
   SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "nosuch", SDL_HINT_OVERRIDE);
   testing::internal::CaptureStderr();
   AudioEngine e(11, AudioEngine::Output::Sdl);
@@ -323,6 +323,8 @@ TEST(SdlOutput, WithoutADeviceSaysSoOnceAndPlaysOnTheDummyDriver) {
   EXPECT_NE(said.find("no sound device"), std::string::npos) << said;
   ASSERT_EQ(e.driver(), "dummy");
   EXPECT_TRUE(e.withoutDevice());
+  // Music nobody can hear is never synthesised.
+  EXPECT_FALSE(e.openMusic(testing_support::kSmallSoundFont));
   e.load(0, tone(22050, 1.0, 0.3f));
   e.play(0, false);
   auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);

@@ -279,8 +279,8 @@ void AudioEngine::startMusic(const std::string& soundFont, const std::string& le
     levels_.clear();
     toMeasure_.clear();
     musicGainDb_ = 0;
-    // Nothing would ever hear it.
-    musicState_ = wanted_ == Output::Null ? MusicState::Off : MusicState::Loading;
+    // Nothing would ever hear it: neither the soundfont nor a note is worth a cycle.
+    musicState_ = wanted_ == Output::Null || withoutDevice_ ? MusicState::Off : MusicState::Loading;
     if (musicState_ == MusicState::Loading) ensureWorkerLocked();
   }
 }  // the old synthesiser goes here, outside the lock

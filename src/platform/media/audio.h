@@ -66,7 +66,8 @@ class AudioEngine {
   // asked for meanwhile waits and starts the moment the synthesiser is ready. Every piece
   // plays at a level of its own (loudness kLoudness, peaks below kCeiling), measured on the
   // worker the first time it is asked for and kept in `levelFile` (when given) for later runs.
-  // A missing or broken soundfont is reported once and leaves music off.
+  // A missing or broken soundfont is reported once and leaves music off; so does an output
+  // nobody hears (Null, or the stand-in for a missing device).
   void startMusic(const std::string& soundFont, const std::string& levelFile = "");
   // startMusic, then waitMusic; true when music is on.
   bool openMusic(const std::string& soundFont);
