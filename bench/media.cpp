@@ -4,11 +4,15 @@
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
+#include <time.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "media/audio.h"
 #include "sys/path.h"
@@ -16,6 +20,21 @@
 namespace {
 
 using media::AudioEngine;
+
+double processSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double residentMegabytes() {
+  long pages = 0, resident = 0;
+  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
 
 std::shared_ptr<media::Wave> effect(const char* name) {
   auto w = std::make_shared<media::Wave>();
@@ -54,6 +73,35 @@ void BM_ElevenSlotsAndMusic(benchmark::State& state) {
                          benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_ElevenSlotsAndMusic)->ArgName("music")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// What the music costs up front: the game's five pieces recorded through the small (0) or the
+// system's (1) soundfont, as the title does; processor seconds in all, per second of music, and
+// the memory the recordings hold.
+void BM_RecordGameMusic(benchmark::State& state) {
+  const std::string font = state.range(0) ? media::defaultSoundFont() : "/usr/share/sounds/sf2/TimGM6mb.sf2";
+  std::vector<std::string> pieces;
+  for (const char* name : {"Md-Opening.mid", "Md-Normal.mid", "Md-Battle.mid", "MD-Ending.mid", "Md-Staff.mid"}) {
+    std::string midi;
+    if (sys::readFile(std::string(VORAK_GAME_DIR) + "/Vorak-Wav/" + name, midi)) pieces.push_back(midi);
+  }
+  double cpu = 0, megabytes = 0;
+  for (auto _ : state) {
+    AudioEngine e(11, AudioEngine::Output::Silent);
+    e.open();
+    if (!e.openMusic(font) || pieces.size() != 5) {
+      state.SkipWithError("no soundfont or no game music");
+      return;
+    }
+    const double rss = residentMegabytes(), start = processSeconds();
+    for (const std::string& midi : pieces) e.prepareMusic(midi);
+    e.waitMusic();
+    cpu = processSeconds() - start;
+    megabytes = residentMegabytes() - rss;
+  }
+  state.counters["cpu_s"] = cpu;
+  state.counters["recorded_MB"] = megabytes;
+}
+BENCHMARK(BM_RecordGameMusic)->ArgName("system_font")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Through the real SDL output (the dummy driver here keeps the device's own pace).
 void BM_PlaySoundToFirstSample(benchmark::State& state) {
