@@ -7,7 +7,9 @@
 #
 #   scripts/soak.sh                       1000 games, a random stream
 #   scripts/soak.sh --games 200 --seed 4  200 games of stream 4
-#   scripts/soak.sh --sanitize            100 games under ASan + UBSan
+#   scripts/soak.sh --sanitize            100 games under ASan + UBSan; leaks are the leak
+#                                         checker's to find at the end, since the sanitizer's
+#                                         quarantine of freed blocks keeps the memory growing
 #   scripts/soak.sh --random-humans       200 games of random seats, the human seats played by a
 #                                         careless human pressing anything (vorak-autoplay --help)
 set -euo pipefail
@@ -17,9 +19,10 @@ games=1000
 seed=$(( (RANDOM << 15) | RANDOM ))
 extra=()
 build_args=()
+memory_bound=yes
 while [ $# -gt 0 ]; do
   case "$1" in
-    --sanitize) dir=build-asan; games=100; build_args=(--sanitize) ;;
+    --sanitize) dir=build-asan; games=100; build_args=(--sanitize); memory_bound=no ;;
     --random-humans) games=200; extra+=(--random-humans) ;;
     --games) games=$2; shift ;;
     --seed) seed=$2; shift ;;
@@ -38,7 +41,7 @@ at10=$(rss 10)
 last=$(rss "$games")
 if [ -n "$at10" ] && [ -n "$last" ]; then
   echo "soak: resident memory $at10 kB after game 10, $last kB after game $games ($(( last - at10 )) kB more)"
-  if [ $(( last - at10 )) -gt 5120 ]; then
+  if [ "$memory_bound" = yes ] && [ $(( last - at10 )) -gt 5120 ]; then
     echo "soak: the memory grew by more than 5 MB" >&2
     status=1
   fi
