@@ -36,6 +36,7 @@
 #include "screens/top_menu.h"
 #include "support/autoplay.h"
 #include "support/headless_program.h"
+#include "support/process_meter.h"
 #include "sys/path.h"
 #include "system/media.h"
 #include "system/startup.h"
@@ -44,11 +45,7 @@
 
 namespace {
 
-double seconds(clockid_t id) {
-  timespec t{};
-  clock_gettime(id, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
+using testing_support::clockSeconds;
 
 // Processor time of this process's threads whose name starts with `prefix`, from the
 // scheduler's nanosecond count.
@@ -103,19 +100,19 @@ class TimedWaitBackend final : public ui::Backend {
   bool poll(ui::Event& e) override { return inner_->poll(e); }
   bool wait(ui::Event& e, int timeoutMs) override {
     if (frmMainExists() && frmMain().PicMenu.visible() && Menu().MenuCommand == "サイコロ") {
-      const double now = seconds(CLOCK_MONOTONIC);
+      const double now = clockSeconds(CLOCK_MONOTONIC);
       ++waits;
       if (waitStart == 0) {
         presents = ui::framesPresented();
         waitStart = now;
-        cpuStart = seconds(CLOCK_PROCESS_CPUTIME_ID);
-        threadStart = seconds(CLOCK_THREAD_CPUTIME_ID);
+        cpuStart = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
+        threadStart = clockSeconds(CLOCK_THREAD_CPUTIME_ID);
         audioStart = threadsSeconds("SDLAudio");
         music = Media().Sound && Media().Sound->musicPlaying();
       } else if (now - waitStart >= 2.0 && cpuEnd == 0) {
         wall = now - waitStart;
-        cpuEnd = seconds(CLOCK_PROCESS_CPUTIME_ID);
-        threadEnd = seconds(CLOCK_THREAD_CPUTIME_ID);
+        cpuEnd = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
+        threadEnd = clockSeconds(CLOCK_THREAD_CPUTIME_ID);
         audioEnd = threadsSeconds("SDLAudio");
         music = music && Media().Sound->musicPlaying();
         presents = ui::framesPresented() - presents;

@@ -4,37 +4,23 @@
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
-#include <time.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <thread>
 #include <vector>
 
 #include "media/audio.h"
+#include "support/process_meter.h"
 #include "sys/path.h"
 
 namespace {
 
 using media::AudioEngine;
 
-double processSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double residentMegabytes() {
-  long pages = 0, resident = 0;
-  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(f);
-  }
-  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
+using testing_support::clockSeconds;
+using testing_support::residentMegabytes;
 
 std::shared_ptr<media::Wave> effect(const char* name) {
   auto w = std::make_shared<media::Wave>();
@@ -92,10 +78,10 @@ void BM_RecordGameMusic(benchmark::State& state) {
       state.SkipWithError("no soundfont or no game music");
       return;
     }
-    const double rss = residentMegabytes(), start = processSeconds();
+    const double rss = residentMegabytes(), start = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
     for (const std::string& midi : pieces) e.prepareMusic(midi);
     e.waitMusic();
-    cpu = processSeconds() - start;
+    cpu = clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - start;
     megabytes = residentMegabytes() - rss;
   }
   state.counters["cpu_s"] = cpu;
