@@ -1,6 +1,7 @@
 #include "data/save_slot.h"
 
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 #include "data/board.h"
@@ -8,6 +9,7 @@
 #include "data/monsters.h"
 #include "data/save_game.h"
 #include "sys/path.h"
+#include "sys/text.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -28,6 +30,9 @@ void removeFile(const fs::path& p) {
   if (isFile(p)) fs::remove(p, ec);
 }
 
+constexpr const char* kOldSuffix = ".old";
+constexpr const char* kStagedSuffix = ".saving";
+
 fs::path withSuffix(fs::path p, const char* suffix) { return p += suffix; }
 
 // The new files are in place beside the slot; each old file steps aside before its new one
@@ -38,7 +43,7 @@ bool swapIn(const std::array<fs::path, 3>& files, const std::array<fs::path, 3>&
   for (size_t i = 0; ok && i < files.size(); ++i) {
     std::error_code ec;
     if (fs::exists(files[i], ec)) {
-      fs::rename(files[i], withSuffix(files[i], ".old"), ec);
+      fs::rename(files[i], withSuffix(files[i], kOldSuffix), ec);
       hadOld[i] = !ec;
     }
     if (!ec) fs::rename(staged[i], files[i], ec);
@@ -48,11 +53,92 @@ bool swapIn(const std::array<fs::path, 3>& files, const std::array<fs::path, 3>&
   for (size_t i = 0; i < files.size(); ++i) {
     std::error_code ec;
     if (!ok && placed[i]) fs::remove(files[i], ec);
-    if (!ok && hadOld[i]) fs::rename(withSuffix(files[i], ".old"), files[i], ec);
-    if (ok && hadOld[i]) fs::remove(withSuffix(files[i], ".old"), ec);
+    if (!ok && hadOld[i]) fs::rename(withSuffix(files[i], kOldSuffix), files[i], ec);
+    if (ok && hadOld[i]) fs::remove(withSuffix(files[i], kOldSuffix), ec);
     removeFile(staged[i]);
   }
   return ok;
+}
+
+// One file of a slot as a killed save may have left it: the file itself, the older one stepped
+// aside, the new one staged.
+struct SlotFileState {
+  fs::path real, old, staged;
+  bool hasReal, hasOld, hasStaged;
+};
+
+SlotFileState slotFileState(std::string_view name, const char* extension) {
+  const std::string file = SlotFile(name, extension);
+  SlotFileState s{sys::resolvePath(file),
+                  sys::resolvePath(file + kOldSuffix),
+                  sys::resolvePath(file + kStagedSuffix),
+                  false,
+                  false,
+                  false};
+  s.hasReal = isFile(s.real);
+  s.hasOld = isFile(s.old);
+  s.hasStaged = isFile(s.staged);
+  return s;
+}
+
+// Moves a work file into its slot file's place: the slot file's own name when it has one, else
+// the work file's name without its suffix (the case the save gave it).
+void putBack(const SlotFileState& s, const fs::path& work, const char* suffix) {
+  fs::path target = s.real;
+  if (!s.hasReal) {
+    const std::string name = work.filename().string();
+    target = work.parent_path() / name.substr(0, name.size() - std::string_view(suffix).size());
+  }
+  std::error_code ec;
+  fs::rename(work, target, ec);
+}
+
+// The order of the moves decides: staged files remain until the last new file is in place, so
+// while any remains the save had not finished.
+void recoverSlot(std::string_view name) {
+  std::array<SlotFileState, 3> f;
+  bool anyStaged = false, anyOld = false;
+  for (size_t i = 0; i < f.size(); ++i) {
+    f[i] = slotFileState(name, kSlotExtensions[i]);
+    anyStaged = anyStaged || f[i].hasStaged;
+    anyOld = anyOld || f[i].hasOld;
+  }
+  if (!anyStaged) {
+    for (const SlotFileState& s : f)
+      if (s.hasOld && !s.hasReal)
+        putBack(s, s.old, kOldSuffix);
+      else
+        removeFile(s.old);
+    return;
+  }
+  for (const SlotFileState& s : f)
+    if (s.hasOld) putBack(s, s.old, kOldSuffix);
+  // A name saved for the first time, killed between its moves: the files in place so far and
+  // the staged rest are the whole new save.
+  size_t placed = 0;
+  while (placed < f.size() && f[placed].hasReal && !f[placed].hasStaged) ++placed;
+  bool whole = !anyOld;
+  for (size_t i = placed; i < f.size(); ++i) whole = whole && !f[i].hasReal && f[i].hasStaged;
+  for (const SlotFileState& s : f)
+    if (whole && s.hasStaged)
+      putBack(s, s.staged, kStagedSuffix);
+    else
+      removeFile(s.staged);
+}
+
+// The slot name of a work file's name ("旅.MAP.old": "旅"), or "" when it is none.
+std::string slotOfWorkFile(const std::string& file) {
+  for (const char* suffix : {kOldSuffix, kStagedSuffix}) {
+    const std::string_view s(suffix);
+    if (file.size() <= s.size() || file.compare(file.size() - s.size(), s.size(), s) != 0) continue;
+    const std::string_view base = std::string_view(file).substr(0, file.size() - s.size());
+    for (const char* ext : kSlotExtensions) {
+      const std::string_view e(ext);
+      if (base.size() > e.size() && sys::equalsIgnoreCase(base.substr(base.size() - e.size()), e))
+        return std::string(base.substr(0, base.size() - e.size()));
+    }
+  }
+  return "";
 }
 
 }  // namespace
@@ -73,7 +159,7 @@ bool SaveSlot(std::string_view name) {
   std::array<fs::path, 3> files, staged;
   for (size_t i = 0; i < files.size(); ++i) {
     files[i] = sys::resolvePath(SlotFile(name, kSlotExtensions[i]));
-    staged[i] = withSuffix(files[i], ".saving");
+    staged[i] = withSuffix(files[i], kStagedSuffix);
     std::error_code ec;
     // A folder of that name is not the slot's to replace.
     if (fs::exists(files[i], ec) && !isFile(files[i])) return false;
@@ -117,4 +203,15 @@ SlotStatus LoadSlot(std::string_view name) {
 void DeleteSlot(std::string_view name) {
   if (!SlotNameUsable(name)) return;
   for (const char* ext : kSlotExtensions) removeFile(sys::resolvePath(SlotFile(name, ext)));
+}
+
+int RecoverSlots() {
+  std::set<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(sys::resolvePath(Game().DatFolder), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = slotOfWorkFile(it->path().filename().string());
+    if (SlotNameUsable(name)) names.insert(name);
+  }
+  for (const std::string& name : names) recoverSlot(name);
+  return static_cast<int>(names.size());
 }

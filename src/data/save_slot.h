@@ -33,3 +33,9 @@ SlotStatus CheckSlot(std::string_view name);
 SlotStatus LoadSlot(std::string_view name);
 // Deletes whatever there is of the slot's files; errors are ignored.
 void DeleteSlot(std::string_view name);
+// Mends the slots of a data folder that a save killed half way left with work files beside
+// them: a save that had not finished gives way to the older save, which comes back from where
+// it stepped aside (a name saved for the first time keeps the new save when its files make
+// it whole); a save that had finished keeps its files and the older ones go. Run at start,
+// while no save can be under way. Answers how many slots were mended.
+int RecoverSlots();

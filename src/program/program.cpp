@@ -5,6 +5,7 @@
 #include "data/board.h"
 #include "data/game_data.h"
 #include "data/monsters.h"
+#include "data/save_slot.h"
 #include "data/settings.h"
 #include "data/souba.h"
 #include "engine/chara_setup.h"
@@ -29,9 +30,11 @@ void Main() {
     return;
   }
   InitFolderNames(GetAppPath(""));
-  // A write killed half way leaves its work file behind; nothing else would ever remove it.
+  // A write killed half way leaves its work files behind; nothing else would ever remove them,
+  // and a slot save's may hold the only whole copy of a saved game.
   sys::removeStaleWorkFiles(Game().DatFolder);
   sys::removeStaleWorkFiles(Game().MapFolder);
+  RecoverSlots();
   Hooks().CrtChange = [] { CrtChange(); };
   // Until the window shows, nobody sees what start-up draws: no frame is shown and no
   // animation (the message window's scroll) is paced.

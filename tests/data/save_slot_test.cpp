@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <random>
 #include <string>
 
@@ -171,6 +174,77 @@ TEST_F(SaveSlotTest, ASlotMissingAFileIsRefusedAndDeletesWhatThereIs) {
     DeleteSlot("s");
     EXPECT_TRUE(fs::is_empty(dir_ / "Vorak-Dat"));
   }
+}
+
+// Every file of the data folder with its contents.
+std::map<std::string, std::string> folder(const fs::path& dir) {
+  std::map<std::string, std::string> out;
+  for (const auto& e : fs::directory_iterator(dir)) {
+    std::ifstream in(e.path(), std::ios::binary);
+    out[e.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  return out;
+}
+
+// A save killed at each step leaves the folder in one of these states ("o": the older save's
+// file, "n": the new one's); each comes back as one whole save and no work file.
+TEST_F(SaveSlotTest, ASaveKilledHalfWayIsMendedAtStart) {
+  using Files = std::map<std::string, std::string>;
+  struct Case {
+    const char* when;
+    Files before, after;
+  } cases[] = {
+      {"while staging",
+       {{"s.MAP", "o"}, {"s.DAT", "o"}, {"s.Mon", "o"}, {"s.MAP.saving", "n"}},
+       {{"s.MAP", "o"}, {"s.DAT", "o"}, {"s.Mon", "o"}}},
+      {"with a file stepped aside",
+       {{"s.MAP.old", "o"},
+        {"s.MAP.saving", "n"},
+        {"s.DAT", "o"},
+        {"s.DAT.saving", "n"},
+        {"s.Mon", "o"},
+        {"s.Mon.saving", "n"}},
+       {{"s.MAP", "o"}, {"s.DAT", "o"}, {"s.Mon", "o"}}},
+      {"between moves",
+       {{"s.MAP", "n"}, {"s.MAP.old", "o"}, {"s.DAT", "n"}, {"s.DAT.old", "o"}, {"s.Mon", "o"}, {"s.Mon.saving", "n"}},
+       {{"s.MAP", "o"}, {"s.DAT", "o"}, {"s.Mon", "o"}}},
+      {"while the older files went",
+       {{"s.MAP", "n"}, {"s.DAT", "n"}, {"s.DAT.old", "o"}, {"s.Mon", "n"}, {"s.Mon.old", "o"}},
+       {{"s.MAP", "n"}, {"s.DAT", "n"}, {"s.Mon", "n"}}},
+      {"while a failed save put the older files back",
+       {{"s.map.old", "o"}, {"s.dat", "o"}, {"s.mon", "o"}},
+       {{"s.map", "o"}, {"s.dat", "o"}, {"s.mon", "o"}}},
+      {"a first save between moves",
+       {{"s.MAP", "n"}, {"s.DAT.saving", "n"}, {"s.Mon.saving", "n"}},
+       {{"s.MAP", "n"}, {"s.DAT", "n"}, {"s.Mon", "n"}}},
+      {"a first save while staging", {{"s.MAP.saving", "n"}, {"s.DAT.saving", "n"}}, {}},
+      {"a slot missing a file while staging",
+       {{"s.MAP.saving", "n"}, {"s.DAT", "o"}, {"s.Mon", "o"}},
+       {{"s.DAT", "o"}, {"s.Mon", "o"}}},
+      {"beside files of no slot",
+       {{"notes.old", "x"}, {"s.txt.saving", "x"}, {".MAP.old", "x"}},
+       {{"notes.old", "x"}, {"s.txt.saving", "x"}, {".MAP.old", "x"}}},
+  };
+  const fs::path dat = dir_ / "Vorak-Dat";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.when);
+    fs::remove_all(dat);
+    fs::create_directories(dat);
+    for (const auto& [name, text] : c.before) write("Vorak-Dat/" + name, text);
+    RecoverSlots();
+    EXPECT_EQ(folder(dat), c.after);
+  }
+  // The mended slot is the older save as it was written, and loads.
+  fs::remove_all(dat);
+  fs::create_directories(dat);
+  ASSERT_TRUE(SaveSlot("s"));
+  const Files saved = folder(dat);
+  for (const char* ext : {".MAP", ".DAT"})
+    fs::rename(dat / ("s" + std::string(ext)), dat / ("s" + std::string(ext) + ".old"));
+  for (const char* ext : kSlotExtensions) write("Vorak-Dat/s" + std::string(ext) + ".saving", "n");
+  EXPECT_EQ(RecoverSlots(), 1);
+  EXPECT_EQ(folder(dat), saved);
+  EXPECT_EQ(LoadSlot("s"), SlotStatus::Ok);
 }
 
 std::string utf16(const std::string& ascii) {

@@ -167,6 +167,26 @@ TEST_F(SaveLoadTest, LoadOnTheTitleResumesTheSavedGame) {
   }
 }
 
+// The program killed while it moved a save's files into place: started again, the slot holds
+// the older save whole.
+TEST_F(SaveLoadTest, AStartMendsASlotWhoseSaveWasKilledHalfWay) {
+  start();
+  playSomeOfAGame();
+  ASSERT_TRUE(SaveSlot("たび"));
+  const std::string map = dir.read("Vorak-Dat/たび.MAP"), state = dir.read("Vorak-Dat/たび.DAT");
+  fs::rename(dat("たび.MAP"), dat("たび.MAP.old"));
+  dir.write("Vorak-Dat/たび.MAP.saving", "new");
+  dir.write("Vorak-Dat/たび.DAT.saving", "new");
+  TearDown();
+  SetUp();
+  start();
+  EXPECT_EQ(dir.read("Vorak-Dat/たび.MAP"), map);
+  EXPECT_EQ(dir.read("Vorak-Dat/たび.DAT"), state);
+  for (const char* left : {"たび.MAP.old", "たび.MAP.saving", "たび.DAT.saving"})
+    EXPECT_FALSE(fs::exists(dat(left))) << left;
+  EXPECT_EQ(CheckSlot("たび"), SlotStatus::Ok);
+}
+
 TEST_F(SaveLoadTest, NamesAreCleanedAndEmptyOrMissingOnesAreRefusedWithTheDialogOpen) {
   start();
   playSomeOfAGame();
