@@ -16,6 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string gAppFolderOverride;
+int gWriteError = 0;
 
 constexpr std::string_view kWorkSuffix = ".tmp-";
 
@@ -161,7 +162,13 @@ bool readFile(std::string_view gamePath, std::string& out) {
   return true;
 }
 
+void setWriteErrorForTests(int error) { gWriteError = error; }
+
 bool writeFileAtomic(std::string_view gamePath, std::string_view contents) {
+  if (gWriteError != 0) {
+    errno = gWriteError;
+    return false;
+  }
   fs::path p = resolvePath(gamePath);
   fs::path tmp = workFileOf(p);
   mode_t mode = 0644;

@@ -29,6 +29,9 @@ bool readFile(std::string_view gamePath, std::string& out);
 // Writes a whole file through a temporary file and a rename, so that a failed write never
 // leaves a half-written file in place of a good one. False on any failure.
 bool writeFileAtomic(std::string_view gamePath, std::string_view contents);
+// Tests make every writeFileAtomic fail with this error, as a read-only or full disk does, before
+// anything is written; 0 writes again.
+void setWriteErrorForTests(int error);
 // Deletes the temporary files writeFileAtomic left in a folder when a write was killed half
 // way: only those of processes that are gone. Answers how many went; errors are ignored.
 int removeStaleWorkFiles(std::string_view gameFolder);
