@@ -38,15 +38,27 @@ double number(std::string_view file, std::string_view section, std::string_view 
   return sys::val(ReadIni(file, section, key));
 }
 
+// The name a file too large is moved to: the first one free, else the last.
+std::filesystem::path asideName(const std::filesystem::path& real) {
+  std::filesystem::path name;
+  for (int i = 1; i <= kSettingsAsideMax; ++i) {
+    name = real.string() + (i == 1 ? "" : "." + std::to_string(i)) + ".bad";
+    std::error_code ec;
+    if (!std::filesystem::exists(name, ec) && !ec) break;
+  }
+  return name;
+}
+
 }  // namespace
 
 SettingsRead LoadSettings(std::string_view fileName) {
-  SettingsRead result = SettingsRead::Read;
+  SettingsRead result;
   if (tooLarge(fileName)) {
-    result = SettingsRead::SetAside;
+    result.setAside = true;
     std::error_code ec;
-    const std::filesystem::path real = sys::resolvePath(fileName);
-    std::filesystem::rename(real, real.string() + std::string(kSettingsAsideSuffix), ec);
+    const std::filesystem::path real = sys::resolvePath(fileName), aside = asideName(real);
+    std::filesystem::rename(real, aside, ec);
+    if (!ec) result.asideName = aside.filename().string();
     // Where it cannot be moved, it is still not read: the defaults below read no file.
     fileName = "";
   }

@@ -1,14 +1,17 @@
 // The settings file: seat kinds and names, the display mode, three speeds and the map number.
 #pragma once
 
+#include <string>
 #include <string_view>
 
-// Where a settings file far larger than any the game writes is moved before the defaults are used.
-inline constexpr std::string_view kSettingsAsideSuffix = ".bad";
+// A settings file far larger than any the game writes is moved aside before the defaults are
+// used, to the first free name of Vorak.Vrk.bad, Vorak.Vrk.2.bad ... up to this many; with all
+// of them taken the last is replaced, so the earlier ones stay and the folder cannot fill up.
+inline constexpr int kSettingsAsideMax = 5;
 
-enum class SettingsRead {
-  Read,      // the file, or the defaults for a missing file
-  SetAside,  // the file was far too large to be ours: moved aside (when it could be), defaults used
+struct SettingsRead {
+  bool setAside = false;  // the file was far too large to be ours: the defaults were used
+  std::string asideName;  // the name it was moved to; empty when it could not be moved
 };
 
 // Reads PlayerKinds, PlayerNames, DisplayChanged (through the display-mode switch), Speeds and

@@ -1,6 +1,5 @@
 #include "program/program.h"
 
-#include <filesystem>
 
 #include "data/board.h"
 #include "data/game_data.h"
@@ -56,10 +55,9 @@ void Main() {
 
   const SettingsRead settings = LoadSettings(Game().DataFile);
   MakeTopMenu("ゲーム");
-  if (settings == SettingsRead::SetAside)
-    WriteMessage("{1&F00}{2&F80}設定ファイルが大きすぎるので、初期設定で始めます{0&} (元のファイルは " +
-                     std::filesystem::path(Game().DataFile).filename().string() + std::string(kSettingsAsideSuffix) +
-                     ")",
+  if (settings.setAside)
+    WriteMessage("{1&F00}{2&F80}設定ファイルが大きすぎるので、初期設定で始めます{0&}" +
+                     (settings.asideName.empty() ? "" : " (元のファイルは " + settings.asideName + ")"),
                  false);
   if (Media().Sound && Media().Sound->withoutDevice())
     WriteMessage("{1&F00}{2&F80}音を出す装置が見つからないので、音なしで遊びます{0&}", false);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "data_test.h"
 
@@ -119,6 +121,32 @@ TEST_F(SettingsTest, FileOfTheOldCodePageLoads) {
   EXPECT_EQ(Game().PlayerNames[0], "たろう");
   EXPECT_EQ(Game().PlayerNames[1], "ピンク");
   EXPECT_EQ(Game().PlayerKinds, (std::array<int32_t, 4>{2, 1, 0, 1}));
+}
+
+// Each file too large is kept aside under a name of its own; once the names run out only the
+// newest is replaced, so the folder holds a bounded number and the first one found stays.
+TEST_F(SettingsTest, FilesTooLargeAreKeptAsideUnderNamesOfTheirOwnUpToABound) {
+  const std::vector<std::string> names = {"Vorak.Vrk.bad",   "Vorak.Vrk.2.bad", "Vorak.Vrk.3.bad",
+                                          "Vorak.Vrk.4.bad", "Vorak.Vrk.5.bad", "Vorak.Vrk.5.bad"};
+  for (size_t i = 0; i < names.size(); ++i) {
+    write("Vorak.Vrk", std::string(100 * 1024, static_cast<char>('a' + i)));
+    const SettingsRead read = LoadSettings(path("Vorak.Vrk"));
+    EXPECT_TRUE(read.setAside);
+    EXPECT_EQ(read.asideName, names[i]);
+    EXPECT_EQ(Game().PlayerKinds, (std::array<int32_t, 4>{1, 1, 1, 1}));
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), kSettingsAsideMax);
+  EXPECT_EQ(read("Vorak.Vrk.bad"), std::string(100 * 1024, 'a'));
+  EXPECT_EQ(read("Vorak.Vrk.4.bad"), std::string(100 * 1024, 'd'));
+  EXPECT_EQ(read("Vorak.Vrk.5.bad"), std::string(100 * 1024, 'f'));
+  // A file that cannot be moved is still not read, and no name is claimed for it.
+  std::filesystem::remove(dir_ / "Vorak.Vrk.5.bad");
+  std::filesystem::create_directories(dir_ / "Vorak.Vrk.5.bad" / "x");
+  write("Vorak.Vrk", "[PLAYER]\r\n0=2\r\n" + std::string(100 * 1024, ';'));
+  const SettingsRead kept = LoadSettings(path("Vorak.Vrk"));
+  EXPECT_TRUE(kept.setAside);
+  EXPECT_EQ(kept.asideName, "");
+  EXPECT_EQ(Game().PlayerKinds, (std::array<int32_t, 4>{1, 1, 1, 1}));
 }
 
 }  // namespace

@@ -284,6 +284,17 @@ TEST_F(ScreensTest, AHugeSettingsFileIsSetAsideAndTheDefaultsSaidOnce) {
   start();
   EXPECT_EQ(std::count(messages.begin(), messages.end(), said), 0);
   EXPECT_EQ(Game().PlayerKinds, (std::array<int32_t, 4>{1, 1, 1, 1}));
+  // A second file too large goes beside the first instead of over it, and the message says where.
+  const std::string second(200 * 1024, 'y');
+  dir.write("Vorak-Dat/Vorak.Vrk", second);
+  TearDown();
+  SetUp();
+  start();
+  const std::string saidAgain =
+      "{1&F00}{2&F80}設定ファイルが大きすぎるので、初期設定で始めます{0&} (元のファイルは Vorak.Vrk.2.bad)";
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), saidAgain), 1);
+  EXPECT_EQ(dir.read("Vorak-Dat/Vorak.Vrk.bad"), garbage);
+  EXPECT_EQ(dir.read("Vorak-Dat/Vorak.Vrk.2.bad"), second);
 }
 
 TEST_F(ScreensTest, StartUpRemovesOnlyTheWorkFilesOfEndedWrites) {

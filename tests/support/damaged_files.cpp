@@ -188,7 +188,7 @@ class Run {
   void settings(const std::string& bytes) {
     GameData& g = Game();
     place(sys::resolvePath(g.DataFile), bytes);
-    counted(LoadSettings(g.DataFile) == SettingsRead::Read);
+    counted(!LoadSettings(g.DataFile).setAside);
     MakeTopMenu("ゲーム");
     for (size_t k = 0; k < 4; ++k)
       if (g.PlayerKinds[k] < 0 || g.PlayerKinds[k] > 2 || g.PlayerNames[k].empty())
