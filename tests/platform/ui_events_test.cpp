@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "ui/control_array.h"
+#include "ui/wait.h"
 #include "ui_fixture.h"
 
 using Log = std::vector<std::string>;
@@ -241,6 +242,89 @@ TEST_F(UiTest, InputSwitchedOffStillHearsTheKeptControlAndKey) {
   win->setInputEnabled(true);
   EXPECT_EQ(outClicks, 1);
   EXPECT_EQ(keys.size(), 1u);
+}
+
+// Timed waits with a watch that, like a running game's, answers a way out (a click on "Out" or
+// Escape) with a pump in which nothing else is heard, and then ends the wait.
+class WaitWatchTest : public UiTest {
+ protected:
+  struct Left {};
+  void SetUp() override {
+    UiTest::SetUp();
+    pic = &win->add<ui::PictureBox>("Pic");
+    out = &win->add<ui::PictureBox>("Out");
+    pic->move(0, 0, 50, 50);
+    out->move(100, 0, 50, 50);
+    record(*pic);
+    out->Click = [this] { left = true; };
+    win->KeyPreview = true;
+    win->KeyDown = [this](int& k, int) {
+      if (k == ui::kVkEscape) left = true;
+      log.push_back("key:" + std::to_string(k));
+    };
+    ui::setWaitWatch([this] {
+      ++watched;
+      if (!ui::pressQueued(out, ui::kVkEscape)) return;
+      win->keepInput(out, ui::kVkEscape);
+      win->setInputEnabled(false);
+      ui::DoEvents();
+      win->setInputEnabled(true);
+      win->keepInput(nullptr, 0);
+      if (left) throw Left{};
+    });
+  }
+  void TearDown() override {
+    ui::setWaitWatch(nullptr);
+    sys::setClock(&*clk);
+    UiTest::TearDown();
+  }
+  ui::PictureBox* pic = nullptr;
+  ui::PictureBox* out = nullptr;
+  bool left = false;
+  int watched = 0;
+};
+
+TEST_F(WaitWatchTest, AWaitHandlesNoInputButAWayOutEndsItAtOnce) {
+  const int64_t second = clk->frequency();
+  hb->click(10, 10);
+  hb->key('Z');
+  int64_t start = clk->now();
+  ui::WaitUntil(start + 10 * second);
+  EXPECT_EQ(clk->now(), start + 10 * second);
+  EXPECT_EQ(watched, 1);
+  EXPECT_TRUE(log.empty());
+  // What the wait took is handled by the next pump, before what came after it.
+  hb->mouseMove(20, 20);
+  pump();
+  EXPECT_EQ(log,
+            (Log{"move:Pic:0@10,10", "down:Pic:1@10,10", "up:Pic:1@10,10", "click:Pic", "key:90", "move:Pic:0@20,20"}));
+
+  const std::function<void()> wayOut[] = {[&] { hb->click(110, 10); }, [&] { hb->key(ui::kVkEscape); }};
+  for (const auto& leave : wayOut) {
+    log.clear();
+    left = false;
+    pump();
+    hb->click(10, 10);
+    leave();
+    start = clk->now();
+    EXPECT_THROW(ui::WaitUntil(start + 10 * second), Left);
+    EXPECT_EQ(clk->now(), start);
+    EXPECT_EQ(hb->queued(), 0u);
+    // The click before the way out was dropped, as at the end of any busy stretch.
+    for (const std::string& l : log) EXPECT_EQ(l.find("Pic"), std::string::npos) << l;
+  }
+}
+
+TEST_F(WaitWatchTest, OnTheRealClockAWaitWakesForInputThatComesWhileItSleeps) {
+  sys::setClock(nullptr);
+  int idle = 0;
+  hb->onIdle = [&] {
+    if (++idle == 1) hb->key(ui::kVkEscape);
+  };
+  sys::Clock& c = sys::clock();
+  EXPECT_THROW(ui::WaitUntil(c.now() + 2 * c.frequency()), Left);
+  EXPECT_EQ(idle, 1);
+  EXPECT_EQ(log, Log{"key:27"});
 }
 
 TEST_F(UiTest, ControlArrayMakesMembersOnDemandLikeTheFirst) {

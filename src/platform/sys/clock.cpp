@@ -63,5 +63,6 @@ void setClock(Clock* c) {
   ++gEpoch;
 }
 uint64_t clockEpoch() { return gEpoch; }
+bool clockIsReal() { return gCurrent == &gReal; }
 
 }  // namespace sys

@@ -43,6 +43,8 @@ Clock& clock();
 void setClock(Clock* c);
 // Changes at every setClock: a reading kept from before belongs to another clock.
 uint64_t clockEpoch();
+// Whether the program's clock is the real one: only then does time pass while a wait sleeps.
+bool clockIsReal();
 
 // Installs a fresh virtual clock for the lifetime of the guard.
 class ScopedVirtualClock {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ struct Toolkit {
   bool pacing = true;
   // Interrupts the innermost drain after the handler running now.
   bool pumpInterrupted = false;
+  // Events a timed wait took from the backend: the next pump handles them before anything newer.
+  std::deque<Event> taken;
+  int64_t lastLook = 0;  // when a timed wait last looked at the window
 
   Control* capture = nullptr;
   bool captureImplicit = false;

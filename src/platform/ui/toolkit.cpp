@@ -474,11 +474,20 @@ void dispatch(const Event& e) {
   }
 }
 
+// The next event for a pump: those a timed wait took come before the backend's.
+bool takeEvent(Event& e) {
+  Toolkit& t = tk();
+  if (t.taken.empty()) return t.backend && t.backend->poll(e);
+  e = std::move(t.taken.front());
+  t.taken.pop_front();
+  return true;
+}
+
 bool drain() {
   Toolkit& t = tk();
   bool any = false;
   Event e;
-  while (t.backend && t.backend->poll(e)) {
+  while (takeEvent(e)) {
     any = true;
     dispatch(e);
     if (t.pumpInterrupted) {
@@ -548,6 +557,7 @@ void init(std::unique_ptr<Backend> b) {
   t.textTarget = nullptr;
   t.dirty = true;
   t.presentedOnce = false;
+  t.taken.clear();
   if (t.backend && t.main) {
     t.backend->setCaption(t.main->caption());
     if (t.main->visible()) t.backend->showWindow(true);
@@ -566,6 +576,7 @@ void shutdown() {
   t.presenting = true;
   t.pacing = true;
   t.pumpInterrupted = false;
+  t.taken.clear();
 }
 
 bool hasBackend() { return tk().backend != nullptr; }
@@ -644,6 +655,44 @@ void PresentForWait(int64_t deadline) {
   Present();
 }
 
+void WatchUntil(int64_t deadline, const std::function<void()>& arrived) {
+  Toolkit& t = tk();
+  if (!t.backend) return;
+  // The clock's own wait ends the sleep exactly; the window's wait may wake a little late.
+  constexpr int kGuardMs = 4, kLookEveryMs = 4;
+  const bool sleeps = sys::clockIsReal();
+  for (;;) {
+    const int64_t now = nowTicks();
+    const int64_t sleepMs = sleeps ? std::min<int64_t>((deadline - now) / msToTicks(1) - kGuardMs, 60'000) : 0;
+    // Stretches of short waits look at the window now and then, not at every wait.
+    if (sleepMs <= 0 && now >= t.lastLook && now - t.lastLook < msToTicks(kLookEveryMs)) return;
+    t.lastLook = now;
+    const size_t before = t.taken.size();
+    Event e;
+    if (sleepMs > 0 ? t.backend->wait(e, static_cast<int>(sleepMs)) : t.backend->poll(e)) {
+      t.taken.push_back(std::move(e));
+      while (t.backend->poll(e)) t.taken.push_back(std::move(e));
+    }
+    if (t.taken.size() == before) return;
+    arrived();
+    if (sleepMs <= 0) return;
+  }
+}
+
+bool pressQueued(const Control* control, int key) {
+  Toolkit& t = tk();
+  for (const Event& e : t.taken) {
+    const bool mouse = e.type == Event::Type::MouseDown || e.type == Event::Type::MouseUp;
+    // Where the pointer is, not where a capture taken by an earlier event may send it: the
+    // events before this one have not been handled yet.
+    if (mouse && control && controlAt(e.x, e.y) == control) return true;
+    if (e.type == Event::Type::KeyDown && key != 0 && e.key == key &&
+        (!control || activeWindow() == &control->window()))
+      return true;
+  }
+  return false;
+}
+
 const gfx::Surface& frame() { return tk().frame; }
 
 Window* mainWindow() { return tk().main; }
@@ -698,7 +747,7 @@ void DragControl(Control& c) {
   };
   while (t.buttons != 0) {
     Event e;
-    if (!t.backend->wait(e, 5)) {
+    if (!takeEvent(e) && !t.backend->wait(e, 5)) {
       // A release the window never saw (outside it, without capture) still ends the drag.
       int px, py, held;
       t.backend->pointerState(px, py, held);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -53,6 +54,16 @@ void Present(bool force = false);
 // when the pacing holds it back, as soon as the pacing allows if that is before the deadline.
 // So whatever was drawn before a wait is on screen during it.
 void PresentForWait(int64_t deadline);
+// For a timed wait that ends at `deadline`, in a stretch where input must not wait for the next
+// pump (a way out of a game): takes the window's events queued so far into the queue of the
+// next pump, handling none and keeping their order, and calls `arrived` when it took any. With
+// the real clock it sleeps on the window's events meanwhile, until shortly before the deadline;
+// the clock's exact wait does the rest. Short waits in a row look at the window every few
+// milliseconds only.
+void WatchUntil(int64_t deadline, const std::function<void()>& arrived);
+// Whether the events WatchUntil took hold a press or release of the mouse over `control` or a
+// press of `key` while control's window gets the keys.
+bool pressQueued(const Control* control, int key);
 // The frame as composed last (the main window with every shown window over it).
 const gfx::Surface& frame();
 // Minimum time between two presents.

@@ -4,12 +4,28 @@
 #include "ui/toolkit.h"
 
 namespace ui {
+namespace {
+std::function<void()> gWatch;
+bool gWatching = false;
+
+struct Watching {
+  Watching() { gWatching = true; }
+  ~Watching() { gWatching = false; }
+};
+}  // namespace
 
 void WaitUntil(int64_t deadline) {
   if (!pacing()) return;
   PresentForWait(deadline);
+  if (gWatch && !gWatching)
+    WatchUntil(deadline, [] {
+      Watching watching;
+      gWatch();
+    });
   sys::clock().waitUntil(deadline);
 }
+
+void setWaitWatch(std::function<void()> watch) { gWatch = std::move(watch); }
 
 void PacedWait::operator()(sys::Fixed seconds) {
   sys::Clock& clock = sys::clock();

@@ -3,14 +3,19 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "sys/number.h"
 
 namespace ui {
 
 // Blocks until `deadline` (sys::clock() ticks) without running any handler; a changed frame is
-// presented first, or as soon as the pacing of presents allows before the deadline.
+// presented first, or as soon as the pacing of presents allows before the deadline. While a
+// watch is set, input that comes meanwhile is shown to it (WatchUntil, pressQueued): it may
+// pump and throw to end the wait at once.
 void WaitUntil(int64_t deadline);
+// The watch of every timed wait (an empty one: none). It is not asked again while it runs.
+void setWaitWatch(std::function<void()> watch);
 
 // A pause measured from a mark: a wait of 0 sets the mark, the next wait ends that long after
 // it, so the drawing between the two does not stretch the beat. Without a mark the wait starts
