@@ -103,13 +103,14 @@ void Init10GameLoop01() {
       if (goal || !GameRunning()) break;
       ++g.TurnCount;
     }
+    StopMusic();
+    // The tally's waits may be left as well.
+    if (goal) Init30Ending();
   } catch (const GameLeft&) {
     goal = false;
+    StopMusic();
   }
-  StopMusic();
-  if (goal) {
-    Init30Ending();
-  } else {
+  if (!goal) {
     // Left: nothing of the game stays over the title screen.
     f.PicMenu.setVisible(false);
     f.PicDice.setVisible(false);

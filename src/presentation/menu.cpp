@@ -10,6 +10,7 @@
 #include "system/picture_store.h"
 #include "ui/keys.h"
 #include "ui/toolkit.h"
+#include "ui/wait.h"
 
 namespace {
 MenuState gMenu;
@@ -46,6 +47,17 @@ const MenuMode* findMode(std::string_view name) {
   return nullptr;
 }
 
+UcButton& backButton() {
+  MainForm& f = frmMain();
+  return f.UcBtnClose[GetTagToIndex("戻る")];
+}
+
+// A timed wait of a running game saw input come: "戻る" or Escape among it is answered now, as
+// at the end of a busy stretch, and the wait throws GameLeft instead of sleeping on.
+void answerLeave() {
+  if (frmMainExists() && GameRunning() && ui::pressQueued(&backButton(), ui::kVkEscape)) DropQueuedInput();
+}
+
 const char* byPosition(int32_t index) {
   static const char* const digits[4] = {"1", "2", "3", "0"};
   return index >= 0 && index < 4 ? digits[index] : "0";
@@ -74,11 +86,15 @@ void ResetMenuState() { gMenu = MenuState{}; }
 bool GameRunning() { return frmMainExists() && frmMain().PicStatusUp.Tag == "開始"; }
 
 GameLoopScope::GameLoopScope() : entered_(gMenu.GameLoops == 0) {
-  if (entered_) ++gMenu.GameLoops;
+  if (!entered_) return;
+  ++gMenu.GameLoops;
+  ui::setWaitWatch(answerLeave);
 }
 
 GameLoopScope::~GameLoopScope() {
-  if (entered_) --gMenu.GameLoops;
+  if (!entered_) return;
+  --gMenu.GameLoops;
+  ui::setWaitWatch(nullptr);
 }
 
 bool GameLoopRunning() { return gMenu.GameLoops > 0; }
@@ -112,7 +128,7 @@ void DropQueuedInput() {
     ui::Window& w = f.window;
     // A leave asked for while the engine was busy is not dropped with the rest: "戻る" and
     // Escape leave a game at any moment.
-    if (GameRunning()) w.keepInput(&f.UcBtnClose[GetTagToIndex("戻る")], ui::kVkEscape);
+    if (GameRunning()) w.keepInput(&backButton(), ui::kVkEscape);
     w.setInputEnabled(false);
     ui::DoEvents();
     w.setInputEnabled(true);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "screens/top_menu.h"
 #include "support/headless_program.h"
 #include "support/scripted_human.h"
+#include "sys/clock.h"
 #include "ui/keys.h"
 
 namespace {
@@ -136,6 +138,56 @@ TEST_F(MenuTest, LeavingAGameUnwindsItsLoopBeforeTheNextEventIsHandled) {
   EXPECT_EQ(Game().StageNo, stage);
   program.pump();
   EXPECT_NE(Game().StageNo, stage);
+}
+
+// The program's clock, which queues a leave while the game sleeps in its k-th timed wait and
+// notes when the first wait after the leave begins.
+class LeaveInAWait final : public sys::Clock {
+ public:
+  LeaveInAWait(sys::VirtualClock& inner, int k, std::function<void()> leave)
+      : inner_(inner), k_(k), leave_(std::move(leave)) {}
+  int64_t now() override { return inner_.now(); }
+  int64_t frequency() const override { return inner_.frequency(); }
+  void waitUntil(int64_t tick) override {
+    if (queuedAt != 0 && leftAt == 0 && !GameRunning()) leftAt = inner_.now();
+    inner_.waitUntil(tick);
+    if (++waits_ != k_) return;
+    leave_();
+    queuedAt = inner_.now();
+  }
+  int64_t queuedAt = 0, leftAt = 0;
+
+ private:
+  sys::VirtualClock& inner_;
+  int k_, waits_ = 0;
+  std::function<void()> leave_;
+};
+
+// "戻る" or Escape pressed while a computer's turn sleeps in a timed wait: the game is left by
+// the wait that follows, not by the next turn. The game's clock then shows how long the game went
+// on after the press.
+TEST_F(MenuTest, ALeaveDuringAComputersTurnEndsItsNextTimedWait) {
+  Game().PlayerKinds = {2, 2, 2, 2};
+  const std::function<void()> leaves[] = {[&] {
+                                            const gfx::Rect r = bar("戻る").frameRect();
+                                            program.backend().click(r.left + r.width() / 2, r.top + r.height() / 2);
+                                          },
+                                          [&] { program.backend().key(ui::kVkEscape); }};
+  for (int k : {40, 150, 400, 900, 1500}) {
+    for (const auto& leave : leaves) {
+      SCOPED_TRACE(k);
+      LeaveInAWait clock(program.clock(), k, leave);
+      sys::setClock(&clock);
+      program.click(bar("開始"));
+      sys::setClock(&program.clock());
+      ASSERT_NE(clock.queuedAt, 0) << "the game had fewer waits";
+      EXPECT_FALSE(GameLoopRunning());
+      EXPECT_EQ(frmMain().PicStatusUp.Tag, "ゲーム");
+      ASSERT_NE(clock.leftAt, 0);
+      EXPECT_LT(clock.leftAt - clock.queuedAt, clock.frequency() / 1000 * 20);
+      program.pump();
+    }
+  }
 }
 
 TEST_F(MenuTest, WaitsOutsideAGameLoopEndWithTheMarkAndOneLoopRunsAtATime) {
