@@ -421,7 +421,6 @@ void AudioEngine::work() {
     if (!ok) reportOnce(error + "; the game plays without music");
   }
   std::vector<sys::ProfileEntry> measured;
-  bool recorded = false;
   for (;;) {
     Piece p;
     bool more;
@@ -433,10 +432,6 @@ void AudioEngine::work() {
       // Everything heavy ends before the worker says it is idle: a join never waits on it.
       if (!measured.empty() && !levelFile.empty()) sys::writeProfileStrings(levelFile, measured);
       measured.clear();
-      // With the pieces recorded the soundfont (up to 150 MB) has done its work; a piece
-      // not met yet loads it again (a tenth of a second for the largest).
-      if (recorded) music_->close();
-      recorded = false;
       std::lock_guard lock(mutex_);
       if (nextToRecordLocked(p)) {
         toRecord_.push_front(std::move(p));
@@ -466,8 +461,7 @@ void AudioEngine::work() {
       std::lock_guard lock(mutex_);
       levels_[p.key] = level;
     }
-    recorded = true;
-    if (!record(p, font, known, measured)) {
+    if (!record(p, known, measured)) {
       // Given way: recorded afresh when its turn comes again.
       std::lock_guard lock(mutex_);
       if (!stopping_) toRecord_.push_back(std::move(p));
@@ -475,11 +469,8 @@ void AudioEngine::work() {
   }
 }
 
-bool AudioEngine::record(const Piece& p, const std::string& font, bool levelKnown,
-                         std::vector<sys::ProfileEntry>& measured) {
+bool AudioEngine::record(const Piece& p, bool levelKnown, std::vector<sys::ProfileEntry>& measured) {
   auto recording = std::make_shared<Recording>();
-  std::string why;
-  if (!music_->isOpen() && !music_->open(font, kRate, &why)) reportOnce(why + "; the game plays without new music");
   const bool started = music_->play(p.midi, 1);
   {
     std::lock_guard lock(mutex_);

@@ -159,9 +159,8 @@ class AudioEngine {
   bool startPendingLocked(std::string* error);
   // The next piece to record: the one waiting to play first, then those prepared.
   bool nextToRecordLocked(Piece& p);
-  // Records `p` on the worker through the soundfont `font` (loaded again if it was let go);
-  // false when it gave way to a piece somebody waits for, or to a stop.
-  bool record(const Piece& p, const std::string& font, bool levelKnown, std::vector<sys::ProfileEntry>& measured);
+  // Records `p` on the worker; false when it gave way to a piece somebody waits for, or to a stop.
+  bool record(const Piece& p, bool levelKnown, std::vector<sys::ProfileEntry>& measured);
   void forgetOldRecordingsLocked(const Recording* recording);
   void ensureWorkerLocked();
   void stopWorker();
