@@ -9,18 +9,14 @@
 #include <cstdlib>
 #include <memory>
 #include <thread>
-#include <vector>
 
 #include "media/audio.h"
-#include "support/process_meter.h"
 #include "sys/path.h"
 
 namespace {
 
 using media::AudioEngine;
 
-using testing_support::clockSeconds;
-using testing_support::residentMegabytes;
 
 std::shared_ptr<media::Wave> effect(const char* name) {
   auto w = std::make_shared<media::Wave>();
@@ -59,35 +55,6 @@ void BM_ElevenSlotsAndMusic(benchmark::State& state) {
                          benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_ElevenSlotsAndMusic)->ArgName("music")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
-
-// What the music costs up front: the game's five pieces recorded through the small (0) or the
-// system's (1) soundfont, as the title does; processor seconds in all, per second of music, and
-// the memory the recordings hold.
-void BM_RecordGameMusic(benchmark::State& state) {
-  const std::string font = state.range(0) ? media::defaultSoundFont() : "/usr/share/sounds/sf2/TimGM6mb.sf2";
-  std::vector<std::string> pieces;
-  for (const char* name : {"Md-Opening.mid", "Md-Normal.mid", "Md-Battle.mid", "MD-Ending.mid", "Md-Staff.mid"}) {
-    std::string midi;
-    if (sys::readFile(std::string(VORAK_GAME_DIR) + "/Vorak-Wav/" + name, midi)) pieces.push_back(midi);
-  }
-  double cpu = 0, megabytes = 0;
-  for (auto _ : state) {
-    AudioEngine e(11, AudioEngine::Output::Silent);
-    e.open();
-    if (!e.openMusic(font) || pieces.size() != 5) {
-      state.SkipWithError("no soundfont or no game music");
-      return;
-    }
-    const double rss = residentMegabytes(), start = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    for (const std::string& midi : pieces) e.prepareMusic(midi);
-    e.waitMusic();
-    cpu = clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - start;
-    megabytes = residentMegabytes() - rss;
-  }
-  state.counters["cpu_s"] = cpu;
-  state.counters["recorded_MB"] = megabytes;
-}
-BENCHMARK(BM_RecordGameMusic)->ArgName("system_font")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Through the real SDL output (the dummy driver here keeps the device's own pace).
 void BM_PlaySoundToFirstSample(benchmark::State& state) {
