@@ -140,35 +140,6 @@ TEST(Music, PlaysAMidiPieceTheGivenNumberOfTimes) {
   EXPECT_FALSE(e.musicPlaying());
 }
 
-TEST(Music, WhatRingsOnAtTheEndOfAPassIsHeardOverTheNextOne) {
-  MusicEngine m;
-  media::SmfWriter smf(480);
-  int t = smf.addTrack("t");
-  smf.tempo(t, 0, 240);  // one bar = 1 s
-  smf.program(t, 0, 0, 0);
-  smf.controller(t, 0, 0, 91, 127);   // reverb, which rings on for a while
-  smf.note(t, 960, 960, 0, 60, 120);  // the bar's second half, up to its very end
-  smf.setLength(1920);
-  const std::vector<int16_t> pcm = m.onePass(smf.bytes());
-  std::vector<int16_t> twice;
-  {
-    m.e.setCapture(true);
-    ASSERT_TRUE(m.e.playMusic(smf.bytes(), 2));
-    m.e.waitMusic();
-    m.clock->advanceMs(2500);
-    twice = m.e.takeCaptured();
-  }
-  auto window = [](const std::vector<int16_t>& s, int fromMs, int toMs) {
-    auto at = [&](int ms) { return s.begin() + 2L * AudioEngine::kRate * ms / 1000; };
-    return peak({at(fromMs), at(toMs)});
-  };
-  // (A pass ends within a few milliseconds of its last tick.)
-  EXPECT_EQ(window(twice, 0, 400), 0);        // nothing before the first note
-  EXPECT_GT(window(twice, 1020, 1100), 200);  // the note's echo over the second pass's start
-  EXPECT_GT(window(twice, 2020, 2100), 200);  // and over the silence after the last pass
-  EXPECT_GT(window(pcm, 1020, 1100), 200);
-}
-
 TEST(Music, AStopIsHeardAtOnceWhateverWasRenderedAhead) {
   MusicEngine m;
   AudioEngine& e = m.e;

@@ -10,8 +10,8 @@
 #include <set>
 #include <utility>
 
-#include "media/loudness.h"
 #include "sys/clock.h"
+#include "sys/profile.h"
 
 namespace media {
 namespace {
@@ -26,6 +26,11 @@ std::set<std::string>& reported() {
 }
 
 float dbToGain(double db) { return static_cast<float>(std::pow(10.0, db / 20.0)); }
+
+// Pieces are measured at 11.025 kHz: twice as cheap as playing them, and within a few
+// tenths of a decibel of the full rate's loudness (the peaks come out up to 1 dB low, which
+// AudioEngine::kCeiling allows for).
+constexpr int kMeterRate = 11025;
 
 uint64_t fnv1a(std::string_view bytes, uint64_t h = 14695981039346656037ull) {
   for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ull;
@@ -60,6 +65,7 @@ AudioEngine::AudioEngine(int slotCount, Output output)
       wanted_(output),
       gain_(dbToGain(volumeDb_)) {
   mix_.resize(2 * kChunk);
+  musicBuf_.resize(2 * kMusicFrames);
   startTick_ = sys::clock().now();
 }
 
@@ -171,33 +177,23 @@ void AudioEngine::renderLocked(int16_t* out, int frames) {
 }
 
 void AudioEngine::mixMusicLocked(float* out, int frames) {
-  if (!playing_) return;
-  Playback& p = *playing_;
-  const Recording& r = *p.recording;
-  const float gain = p.gain / (32768.0f / kPcmHeadroom);
-  auto add = [&](float* to, int64_t frame) {
-    const int16_t* s = r.blocks[static_cast<size_t>(frame / kBlockFrames)].data() + 2 * (frame % kBlockFrames);
-    to[0] += s[0] * gain;
-    to[1] += s[1] * gain;
-  };
-  for (int i = 0; i < frames; ++i, ++p.at) {
-    const int64_t within = p.within();
-    if (r.pass < 0) {
-      if (within >= r.frames) return;  // the worker is behind: the music waits
-      add(out + 2 * i, within);
-      continue;
+  if (!music_->isOpen()) return;
+  while (frames > 0) {
+    if (musicAt_ == kMusicFrames) {
+      std::fill(musicBuf_.begin(), musicBuf_.end(), 0.0f);
+      music_->render(musicBuf_.data(), kMusicFrames);
+      musicAt_ = 0;
     }
-    const int64_t round = p.at / std::max<int64_t>(r.pass, 1);
-    const bool tail = round > 0 && round <= p.times && (!r.done || r.pass + within < r.frames);
-    if (tail && r.pass + within >= r.frames) return;  // the tail is still being recorded
-    if (round >= p.times && !tail) {
-      playing_.reset();
-      return;
-    }
-    if (round < p.times) add(out + 2 * i, within);
-    if (tail) add(out + 2 * i, r.pass + within);
+    int n = std::min(frames, kMusicFrames - musicAt_);
+    const float* from = musicBuf_.data() + 2 * musicAt_;
+    for (int i = 0; i < 2 * n; ++i) out[i] += from[i];
+    musicAt_ += n;
+    out += 2 * n;
+    frames -= n;
   }
 }
+
+void AudioEngine::dropRenderedMusicLocked() { musicAt_ = kMusicFrames; }
 
 void AudioEngine::catchUpLocked() {
   if (output_ == Output::Sdl) return;
@@ -261,13 +257,8 @@ void AudioEngine::stop(int slot) { LOCKED(mixer_.stop(slot)); }
 bool AudioEngine::playing(int slot) { LOCKED(mixer_.playing(slot)); }
 uint64_t AudioEngine::framesPlayed(int slot) { LOCKED(mixer_.framesPlayed(slot)); }
 bool AudioEngine::musicOn() { LOCKED(musicState_ != MusicState::Off); }
-bool AudioEngine::musicPlaying() { LOCKED(pending_ || (playing_ && playing_->inPass())); }
-int AudioEngine::musicTick() {
-  LOCKED(!playing_ ? -1 : [&] {
-    const std::vector<int>& ticks = playing_->recording->ticks;
-    return ticks[std::min(static_cast<size_t>(playing_->within() / kBlockFrames), ticks.size() - 1)];
-  }());
-}
+bool AudioEngine::musicPlaying() { LOCKED(pending_ || music_->playing()); }
+int AudioEngine::musicTick() { LOCKED(music_->tick()); }
 double AudioEngine::musicGainDb() { LOCKED(musicGainDb_); }
 #undef LOCKED
 
@@ -280,14 +271,13 @@ void AudioEngine::startMusic(const std::string& soundFont, const std::string& le
     std::lock_guard lock(mutex_);
     catchUpLocked();
     music_.swap(old);
+    dropRenderedMusicLocked();
     soundFont_ = soundFont;
     levelFile_ = levelFile;
     fontKey_ = fontKey(soundFont);
     pending_.reset();
-    playing_.reset();
     levels_.clear();
-    recordings_.clear();
-    toRecord_.clear();
+    toMeasure_.clear();
     musicGainDb_ = 0;
     // Nothing would ever hear it: neither the soundfont nor a note is worth a cycle.
     musicState_ = wanted_ == Output::Null || withoutDevice_ ? MusicState::Off : MusicState::Loading;
@@ -314,8 +304,8 @@ void AudioEngine::prepareMusic(std::string_view midi) {
   std::lock_guard lock(mutex_);
   if (musicState_ == MusicState::Off || !isMidiFile(midi)) return;
   Piece p = pieceLocked(midi);
-  if (recordings_.count(p.key)) return;
-  toRecord_.push_back(std::move(p));
+  if (levels_.count(p.key)) return;
+  toMeasure_.push_back(std::move(p));
   ensureWorkerLocked();
 }
 
@@ -327,10 +317,15 @@ bool AudioEngine::playMusic(std::string_view midi, int times, std::string* error
     return false;
   }
   if (!isMidiFile(midi, error)) return false;
-  playing_.reset();
+  music_->stop();
+  dropRenderedMusicLocked();
   pending_ = pieceLocked(midi);
   pending_->times = times;
-  if (!recordings_.count(pending_->key)) ensureWorkerLocked();
+  if (!levels_.count(pending_->key)) {
+    // Ahead of everything prepared: someone is waiting to hear it.
+    toMeasure_.push_front(*pending_);
+    ensureWorkerLocked();
+  }
   return startPendingLocked(error);
 }
 
@@ -338,7 +333,8 @@ void AudioEngine::stopMusic() {
   std::lock_guard lock(mutex_);
   catchUpLocked();
   pending_.reset();
-  playing_.reset();
+  music_->stop();
+  dropRenderedMusicLocked();
 }
 
 bool AudioEngine::startPendingLocked(std::string* error) {
@@ -348,37 +344,23 @@ bool AudioEngine::startPendingLocked(std::string* error) {
     return true;
   }
   auto level = levels_.find(pending_->key);
-  auto recording = recordings_.find(pending_->key);
-  if (level == levels_.end() || recording == recordings_.end()) return true;  // waits for the worker
-  if (!level->second) {
-    // The synthesiser refused it.
-    pending_.reset();
-    if (error)
-      *error = "cannot start the music";
-    else
-      reportOnce("music: cannot start the music");
-    return false;
-  }
-  if (recording->second->frames == 0) return true;
-  const MusicLevel& l = *level->second;
-  musicGainDb_ = std::clamp(std::min(kLoudness - l.loudness, kCeiling - l.peak) - volumeDb_, -30.0, 12.0);
-  recording->second->lastUse = ++uses_;
-  playing_ = Playback{recording->second, std::max(1, pending_->times), 0, dbToGain(musicGainDb_)};
+  if (level == levels_.end()) return true;  // waits for its level
+  Piece p = std::move(*pending_);
   pending_.reset();
-  return true;
-}
-
-bool AudioEngine::nextToRecordLocked(Piece& p) {
-  if (stopping_ || musicState_ != MusicState::On) return false;
-  if (pending_ && !recordings_.count(pending_->key)) {
-    p = *pending_;
-    return true;
+  // A piece that could not be measured plays as it comes.
+  musicGainDb_ = 0;
+  if (level->second) {
+    const MusicLevel& l = *level->second;
+    musicGainDb_ = std::clamp(std::min(kLoudness - l.loudness, kCeiling - l.peak) - volumeDb_, -30.0, 12.0);
   }
-  while (!toRecord_.empty()) {
-    p = std::move(toRecord_.front());
-    toRecord_.pop_front();
-    if (!recordings_.count(p.key)) return true;
-  }
+  music_->setGain(dbToGain(musicGainDb_));
+  std::string why;
+  dropRenderedMusicLocked();
+  if (music_->play(p.midi, p.times, &why)) return true;
+  if (error)
+    *error = why;
+  else
+    reportOnce("music: " + why);
   return false;
 }
 
@@ -414,151 +396,63 @@ void AudioEngine::work() {
     {
       std::lock_guard lock(mutex_);
       if (ok) music_.swap(fresh);
+      dropRenderedMusicLocked();
       musicState_ = ok ? MusicState::On : MusicState::Off;
-      if (!ok) toRecord_.clear();
+      if (!ok) toMeasure_.clear();
       startPendingLocked(nullptr);
     }
     if (!ok) reportOnce(error + "; the game plays without music");
   }
+  std::unique_ptr<MusicPlayer> meter;
   std::vector<sys::ProfileEntry> measured;
   for (;;) {
     Piece p;
     bool more;
     {
       std::lock_guard lock(mutex_);
-      more = nextToRecordLocked(p);
+      more = !stopping_ && musicState_ == MusicState::On && !toMeasure_.empty();
+      if (more) {
+        p = std::move(toMeasure_.front());
+        toMeasure_.pop_front();
+      }
     }
     if (!more) {
       // Everything heavy ends before the worker says it is idle: a join never waits on it.
+      meter.reset();
       if (!measured.empty() && !levelFile.empty()) sys::writeProfileStrings(levelFile, measured);
       measured.clear();
       std::lock_guard lock(mutex_);
-      if (nextToRecordLocked(p)) {
-        toRecord_.push_front(std::move(p));
-        continue;
-      }
+      if (!stopping_ && musicState_ == MusicState::On && !toMeasure_.empty()) continue;
       workerBusy_ = false;
       idle_.notify_all();
       return;
     }
+    {
+      std::lock_guard lock(mutex_);
+      if (levels_.count(p.key)) continue;
+    }
     MusicLevel level;
     bool known = false;
-    {
-      // Known already when an earlier recording gave way after its pass, or was forgotten.
-      std::lock_guard lock(mutex_);
-      auto it = levels_.find(p.key);
-      if (it != levels_.end() && it->second) {
-        level = *it->second;
-        known = true;
-      }
-    }
-    if (!known && !levelFile.empty()) {
-      std::string text = sys::readProfileString(levelFile, "Levels", keyText(p.key));
+    const std::string key = keyText(p.key);
+    if (!levelFile.empty()) {
+      std::string text = sys::readProfileString(levelFile, "Levels", key);
       known = std::sscanf(text.c_str(), "%lf %lf", &level.loudness, &level.peak) == 2 &&
               std::isfinite(level.loudness) && std::isfinite(level.peak);
     }
-    if (known) {
-      std::lock_guard lock(mutex_);
-      levels_[p.key] = level;
-    }
-    if (!record(p, known, measured)) {
-      // Given way: recorded afresh when its turn comes again.
-      std::lock_guard lock(mutex_);
-      if (!stopping_) toRecord_.push_back(std::move(p));
-    }
-  }
-}
-
-bool AudioEngine::record(const Piece& p, bool levelKnown, std::vector<sys::ProfileEntry>& measured) {
-  auto recording = std::make_shared<Recording>();
-  const bool started = music_->play(p.midi, 1);
-  {
-    std::lock_guard lock(mutex_);
-    if (!started) {
-      levels_[p.key] = std::nullopt;
-      recordings_[p.key] = recording;  // never tried again
-      recording->done = true;
-      startPendingLocked(nullptr);
-      return true;
-    }
-    recordings_[p.key] = recording;
-    recording->lastUse = ++uses_;
-  }
-  LoudnessMeter meter(kRate);
-  std::vector<float> buf(2 * kBlockFrames);
-  constexpr int kStep = 64;  // the synthesiser's own block: where a pass can end
-  int64_t passEnd = -1, tail = 0;
-  for (bool done = false; !done;) {
-    {
-      std::lock_guard lock(mutex_);
-      const bool waitedFor = pending_ && pending_->key != p.key && !recordings_.count(pending_->key);
-      if (stopping_ || waitedFor) {
-        recordings_.erase(p.key);
-        music_->stop();
-        return false;
+    if (!known) {
+      if (!meter) {
+        meter = std::make_unique<MusicPlayer>();
+        if (!meter->open(font, kMeterRate)) meter.reset();
       }
-    }
-    const int tick = music_->tick();
-    std::fill(buf.begin(), buf.end(), 0.0f);
-    int passFrames = -1;  // where the pass ends in this block
-    for (int f = 0; f < kBlockFrames; f += kStep) {
-      music_->render(buf.data() + 2 * f, kStep);
-      if (passEnd < 0 && passFrames < 0 && !music_->playing()) passFrames = f + kStep;
-    }
-    const int64_t at = recording->frames;
-    if (passEnd < 0 && passFrames < 0 && at + kBlockFrames >= kMaxPassFrames) {
-      music_->stop();  // the rest of a longer piece is never heard
-      passEnd = at + kBlockFrames;
-      done = true;
-    }
-    float peak = 0;
-    std::vector<int16_t> block(2 * kBlockFrames);
-    for (size_t i = 0; i < block.size(); ++i) {
-      peak = std::max(peak, std::abs(buf[i]));
-      const float v = std::clamp(buf[i] / kPcmHeadroom * 32768.0f, -32768.0f, 32767.0f);
-      block[i] = static_cast<int16_t>(std::lrint(v));
-    }
-    if (passEnd < 0) {
-      meter.add(buf.data(), passFrames < 0 ? kBlockFrames : passFrames);
-      if (passFrames >= 0) passEnd = at + passFrames;
-    } else if (!done) {
-      // What rings on after the pass: until it falls below hearing.
-      tail += kBlockFrames;
-      done = peak < 1e-4f || tail >= kMaxTailFrames;
+      known = meter && meter->measure(p.midi, level, stopping_);
+      if (stopping_) continue;
+      char text[64];
+      std::snprintf(text, sizeof text, "%.2f %.2f", level.loudness, level.peak);
+      if (known) measured.push_back({"Levels", key, text});
     }
     std::lock_guard lock(mutex_);
-    recording->blocks.push_back(std::move(block));
-    recording->ticks.push_back(tick);
-    recording->frames += kBlockFrames;
-    if (passEnd >= 0 && recording->pass < 0) {
-      recording->pass = passEnd;
-      if (!levelKnown) {
-        levels_[p.key] = MusicLevel{meter.loudness(), meter.peak()};
-        char text[64];
-        std::snprintf(text, sizeof text, "%.2f %.2f", meter.loudness(), meter.peak());
-        measured.push_back({"Levels", keyText(p.key), text});
-      }
-    }
-    recording->done = done;
-    forgetOldRecordingsLocked(recording.get());
+    levels_[p.key] = known ? std::optional(level) : std::nullopt;
     startPendingLocked(nullptr);
-  }
-  music_->stop();
-  return true;
-}
-
-void AudioEngine::forgetOldRecordingsLocked(const Recording* recording) {
-  for (;;) {
-    size_t bytes = 0;
-    auto oldest = recordings_.end();
-    for (auto it = recordings_.begin(); it != recordings_.end(); ++it) {
-      const Recording& r = *it->second;
-      bytes += r.blocks.size() * kBlockFrames * 2 * sizeof(int16_t);
-      const bool inUse = &r == recording || (playing_ && playing_->recording.get() == &r);
-      if (!inUse && r.frames > 0 && (oldest == recordings_.end() || r.lastUse < oldest->second->lastUse)) oldest = it;
-    }
-    if (bytes <= kRecordedBytes || oldest == recordings_.end()) return;
-    recordings_.erase(oldest);
   }
 }
 

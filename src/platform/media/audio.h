@@ -1,11 +1,9 @@
 // One audio stream: the sound slots and the music mixed together, played through SDL or,
 // without a device, mixed silently into memory in step with the program's clock.
 // Every method locks. Besides the caller's, two threads come in: the SDL callback, and the
-// music's own worker while it loads the soundfont or records a piece. The worker alone
-// touches the synthesiser; the callback only copies what it recorded.
+// music's own worker while it loads the soundfont or measures a piece.
 #pragma once
 
-#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -21,7 +19,6 @@
 
 #include "media/mixer.h"
 #include "media/music.h"
-#include "sys/profile.h"
 
 namespace media {
 
@@ -66,12 +63,9 @@ class AudioEngine {
   uint64_t framesPlayed(int slot);
 
   // Music. startMusic returns at once: the soundfont loads on the music's worker, and a piece
-  // asked for meanwhile waits and starts the moment the synthesiser is ready. The worker
-  // records one pass of each piece (and what rings on after it) as it is asked for or
-  // prepared, and every play and repeat after that is a copy of the recording: a piece costs
-  // its synthesis once per run, not once per second it plays. Every piece plays at a level of
-  // its own (loudness kLoudness, peaks below kCeiling), measured on its first recording and
-  // kept in `levelFile` (when given) for later runs.
+  // asked for meanwhile waits and starts the moment the synthesiser is ready. Every piece
+  // plays at a level of its own (loudness kLoudness, peaks below kCeiling), measured on the
+  // worker the first time it is asked for and kept in `levelFile` (when given) for later runs.
   // A missing or broken soundfont is reported once and leaves music off; so does an output
   // nobody hears (Null, or the stand-in for a missing device).
   void startMusic(const std::string& soundFont, const std::string& levelFile = "");
@@ -81,7 +75,7 @@ class AudioEngine {
   void waitMusic();
   // False once the soundfont is known to be missing or broken (true while it loads).
   bool musicOn();
-  // Records a piece ahead of its first play (on the worker, when it has time).
+  // Measures a piece ahead of its first play (on the worker, when it has time).
   void prepareMusic(std::string_view midi);
   bool playMusic(std::string_view midi, int times, std::string* error = nullptr);
   void stopMusic();
@@ -115,9 +109,11 @@ class AudioEngine {
  private:
   static void sdlCallback(void* self, uint8_t* stream, int len);
   void renderLocked(int16_t* out, int frames);
-  // Adds the playing piece from its recording. Where the recording has not got that far
-  // yet the music waits for it.
+  // Adds the music, rendered a burst ahead (kMusicFrames): a device period at a time the
+  // synthesiser starts cold far more often and costs a good deal more. Stopping or changing
+  // the piece drops what was rendered ahead.
   void mixMusicLocked(float* out, int frames);
+  void dropRenderedMusicLocked();
   void catchUpLocked();
 
   struct Piece {
@@ -126,42 +122,8 @@ class AudioEngine {
     int times = 1;
   };
   Piece pieceLocked(std::string_view midi);
-  // One pass of a piece as the synthesiser plays it at unity gain, then what rings on after
-  // its last tick (the tail, which a repeat plays over its own beginning). 16-bit with
-  // kPcmHeadroom to spare; in blocks, so that growing it never moves what the callback reads.
-  struct Recording {
-    std::vector<std::vector<int16_t>> blocks;  // kBlockFrames stereo frames each
-    std::vector<int> ticks;                    // the piece's tick where each block starts
-    int64_t frames = 0;                        // recorded so far
-    int64_t pass = -1;                         // the pass's length, once it is over
-    bool done = false;                         // the tail is in too
-    uint64_t lastUse = 0;
-  };
-  struct Playback {
-    std::shared_ptr<Recording> recording;
-    int times = 1;
-    int64_t at = 0;  // frames since the first pass began
-    float gain = 1;
-    // The frame of the recording the running pass has reached; whether a pass still runs.
-    int64_t within() const { return recording->pass < 0 ? at : at % std::max<int64_t>(recording->pass, 1); }
-    bool inPass() const { return recording->pass < 0 || at < times * std::max<int64_t>(recording->pass, 1); }
-  };
-  static constexpr int kBlockFrames = 4096;
-  static constexpr float kPcmHeadroom = 4;
-  // A pass is recorded up to 5 minutes (the game's longest piece lasts under 3) and its tail
-  // up to 4 s: 27 MB at most. Finished recordings are kept within kRecordedBytes, the least
-  // recently played going first; the game's five pieces take 36 MB.
-  static constexpr int64_t kMaxPassFrames = 5LL * 60 * kRate;
-  static constexpr int64_t kMaxTailFrames = 4LL * kRate;
-  static constexpr size_t kRecordedBytes = 64u << 20;
-
-  // Starts the waiting piece once its level and its first recorded notes are there.
+  // Starts the waiting piece once the synthesiser and its level are there.
   bool startPendingLocked(std::string* error);
-  // The next piece to record: the one waiting to play first, then those prepared.
-  bool nextToRecordLocked(Piece& p);
-  // Records `p` on the worker; false when it gave way to a piece somebody waits for, or to a stop.
-  bool record(const Piece& p, bool levelKnown, std::vector<sys::ProfileEntry>& measured);
-  void forgetOldRecordingsLocked(const Recording* recording);
   void ensureWorkerLocked();
   void stopWorker();
   void work();
@@ -178,25 +140,25 @@ class AudioEngine {
   double volumeDb_ = -4.5;
   float gain_;
   std::vector<float> mix_;
+  static constexpr int kMusicFrames = 2048;
+  std::vector<float> musicBuf_;
+  int musicAt_ = kMusicFrames;
   std::atomic<uint64_t> clipped_{0};
   // Silent output's clock.
   int64_t startTick_ = 0;
   uint64_t framesDone_ = 0;
   bool capture_ = false;
   std::vector<int16_t> captured_;
-  // Music: the soundfont, its state, the piece waiting to start, the one playing, the levels
-  // known, the recordings, the pieces waiting to be recorded, and the worker.
+  // Music: the soundfont, its state, the piece waiting to start, the levels known, the
+  // pieces waiting to be measured, and the worker.
   enum class MusicState { Off, Loading, On };
   MusicState musicState_ = MusicState::Off;
   std::string soundFont_;
   std::string levelFile_;
   uint64_t fontKey_ = 0;
   std::optional<Piece> pending_;
-  std::optional<Playback> playing_;
-  std::map<uint64_t, std::optional<MusicLevel>> levels_;  // by piece; none: could not be recorded
-  std::map<uint64_t, std::shared_ptr<Recording>> recordings_;
-  uint64_t uses_ = 0;
-  std::deque<Piece> toRecord_;
+  std::map<uint64_t, std::optional<MusicLevel>> levels_;  // by piece; none: could not be measured
+  std::deque<Piece> toMeasure_;
   double musicGainDb_ = 0;
   std::thread worker_;
   bool workerBusy_ = false;

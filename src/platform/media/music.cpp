@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "media/audio.h"
+#include "media/loudness.h"
 
 namespace media {
 namespace {
@@ -123,6 +124,7 @@ bool MusicPlayer::open(const std::string& soundFont, int rate, std::string* erro
                 soundFont.empty() ? "no General MIDI soundfont installed" : "soundfont " + soundFont + " missing");
   settings_ = new_fluid_settings();
   if (!settings_) return fail(error, "cannot set up the synthesiser");
+  rate_ = rate;
   fluid_settings_setnum(settings_, "synth.sample-rate", rate);
   // One core, no threads of its own: the audio callback renders it.
   fluid_settings_setint(settings_, "synth.cpu-cores", 1);
@@ -208,10 +210,30 @@ void MusicPlayer::render(float* out, int frames) {
   while (frames > 0) {
     int n = std::min(frames, kChunk);
     fluid_synth_write_float(synth_, n, scratch_, 0, 2, scratch_, 1, 2);
-    for (int i = 0; i < 2 * n; ++i) out[i] += scratch_[i];
+    for (int i = 0; i < 2 * n; ++i) out[i] += scratch_[i] * gain_;
     out += 2 * n;
     frames -= n;
   }
+}
+
+bool MusicPlayer::measure(std::string_view midi, MusicLevel& level, const std::atomic<bool>& cancel) {
+  if (!play(midi, 1)) return false;
+  LoudnessMeter meter(rate_);
+  constexpr int kChunk = 1024;
+  std::vector<float> buf(2 * kChunk);
+  // A pass longer than twenty minutes is judged by its beginning.
+  for (long done = 0; done < 20L * 60 * rate_ && playing(); done += kChunk) {
+    if (cancel) {
+      stop();
+      return false;
+    }
+    std::fill(buf.begin(), buf.end(), 0.0f);
+    render(buf.data(), kChunk);
+    meter.add(buf.data(), kChunk);
+  }
+  stop();
+  level = {meter.loudness(), meter.peak()};
+  return true;
 }
 
 }  // namespace media

@@ -1,8 +1,9 @@
 // Background music: standard MIDI files rendered by FluidSynth with a General MIDI soundfont.
-// Rendering is pulled by its caller, so no thread of FluidSynth's own runs. Not thread-safe:
-// one thread at a time.
+// Rendering is pulled by the audio engine, so no thread of FluidSynth's own runs. Not
+// thread-safe: the audio engine locks around it.
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <string_view>
 
@@ -55,14 +56,22 @@ class MusicPlayer {
   bool playing() const;
   // The tick of the running pass (-1 without a piece).
   int tick() const;
+  // Scales what render adds (1 = as the synthesiser makes it).
+  void setGain(float gain) { gain_ = gain; }
 
   // Adds `frames` stereo frames into `out` (interleaved L R).
   void render(float* out, int frames);
+
+  // Plays the piece once into a loudness meter, as fast as it renders, and stops. Gives up
+  // (returning false) when `cancel` is set or the piece cannot play.
+  bool measure(std::string_view midi, MusicLevel& level, const std::atomic<bool>& cancel);
 
  private:
   _fluid_hashtable_t* settings_ = nullptr;
   _fluid_synth_t* synth_ = nullptr;
   _fluid_player_t* player_ = nullptr;
+  int rate_ = 0;
+  float gain_ = 1;
   float scratch_[2 * 1024] = {};
 };
 
