@@ -1,5 +1,5 @@
-// The audio budget: eleven playing slots plus the densest piece (played from its recording)
-// must cost under 5 % of a core, and an effect must reach the output within 25 ms of PlaySound.
+// The audio budget: eleven playing slots plus the densest piece must cost under 5 % of a
+// core, and an effect must reach the output within 25 ms of PlaySound.
 #include "system/media.h"
 
 #include <SDL.h>
@@ -16,7 +16,6 @@
 namespace {
 
 using media::AudioEngine;
-
 
 std::shared_ptr<media::Wave> effect(const char* name) {
   auto w = std::make_shared<media::Wave>();
