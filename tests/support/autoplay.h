@@ -76,11 +76,11 @@ struct AutoplayOptions {
   int32_t leaveAtWait = 0;
   // Starts by loading this save slot with the title's "読込み" instead of pressing "開始": the
   // seats, the board and the turn come from the slot, and the map and seats above are unused.
-  std::string load;
+  std::string load{};
   // Runs each time the program waits for input with nothing queued (a human seat's menu, a
   // dialog it opened), with their count; true when it acted itself, and the scripted player then
   // presses nothing.
-  std::function<bool(int32_t wait)> atHumanWait;
+  std::function<bool(int32_t wait)> atHumanWait{};
   // Plays the human seats instead of the scripted human (which only presses menu buttons).
   RandomHuman* randomHuman = nullptr;
   // With a random human: presses "読込み" instead of "開始", and the human picks a slot in the
