@@ -61,17 +61,34 @@ panel_shows() {
 # The game is over: every panel shows its seat's place.
 placed() { panel_shows 16 && panel_shows 304 && panel_shows 594; }
 
+# The title's bar is on show (its first button, "開始"), with or without a dialog over it.
+on_title() { pixel_is "$(bar_x 8 0)" 12 "$(asset PicEnd.png 27 9)"; }
+# What the last screenshot shows, and what the program said, for a failure's message.
+say_what_shows() {
+  if on_title; then
+    echo "on show: the title"
+  else
+    echo "on show: the game"
+    panel_shows 16 && echo "the human's panel shows a prompt that is not its dice menu"
+  fi
+  keep shot e2e-failed.png
+  echo "the program said:"
+  tail -n 20 "$work/out" "$work/err"
+}
+
 # Waits for the human's dice menu; any other prompt of the human (the one-button "はい", a
-# fight's menu) is answered by Return, its first button. 60 s at most.
+# fight's menu) is answered by Return, its first button. Never while the title is on show: its
+# seat buttons fill the panel too, and a Return there would reach the title or its dialogs.
+# 60 s at most.
 to_dice_menu() {  # WHAT
   for _ in $(seq 300); do
     shot
     human_menu && return 0
-    panel_shows 16 && xdotool key Return
+    panel_shows 16 && ! on_title && xdotool key Return
     sleep 0.2
   done
-  keep shot e2e-failed.png
   echo "timed out waiting for $1"
+  say_what_shows
   fail=1
   return 1
 }
@@ -132,11 +149,13 @@ cp "$work/shot.png" "$work/title.png"
 click_at "$(bar_x 8 1)" 12
 await "the load dialog" middle_differs title || exit 1
 xdotool key Down
-sleep 0.3
-shot
+# The slot's row highlighted: the list took the key, and Return now loads that slot.
+await "the slot chosen in the load dialog" pixel_is 570 158 0078D7 || { say_what_shows; exit 1; }
 keep shot e2e-load.png
 xdotool key Return
 away
+not_on_title() { ! on_title; }
+await "the game to resume" not_on_title || { say_what_shows; exit 1; }
 to_dice_menu "the resumed game's dice menu" || exit 1
 keep shot e2e-resumed.png
 
