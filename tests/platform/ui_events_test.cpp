@@ -187,6 +187,33 @@ TEST_F(UiTest, NestedPumpsKeepDeliveringInOrder) {
   EXPECT_EQ(ui::captureControl(), nullptr);
 }
 
+// A handler that asks the pump to stop (the game left) leaves what came after it for the pump
+// below, also when a waiting pump was woken by that very event.
+TEST_F(UiTest, AnInterruptedPumpHandlesNothingAfterTheInterruptingEvent) {
+  std::vector<int> keys;
+  win->KeyDown = [&](int& key, int) {
+    keys.push_back(key);
+    if (key == 'Q') ui::interruptPump();
+  };
+  for (bool woken : {false, true}) {
+    SCOPED_TRACE(woken ? "woken by the event" : "queued before the pump");
+    keys.clear();
+    auto queue = [&] {
+      hb->keyDown('Q');
+      hb->keyDown('B');
+      hb->onIdle = nullptr;
+    };
+    if (woken)
+      hb->onIdle = queue;
+    else
+      queue();
+    ui::DoEventsWait();
+    EXPECT_EQ(keys, std::vector<int>{'Q'});
+    pump();
+    EXPECT_EQ(keys, (std::vector<int>{'Q', 'B'}));
+  }
+}
+
 TEST_F(UiTest, InputSwitchedOffDropsWhatWasQueued) {
   auto& pic = win->add<ui::PictureBox>("Pic");
   record(pic);

@@ -487,14 +487,13 @@ bool drain() {
   Toolkit& t = tk();
   bool any = false;
   Event e;
-  while (takeEvent(e)) {
+  // Asked before each event: the interrupting event may be the one a wait woke on, dispatched
+  // just before this drain.
+  while (!t.pumpInterrupted && takeEvent(e)) {
     any = true;
     dispatch(e);
-    if (t.pumpInterrupted) {
-      t.pumpInterrupted = false;
-      break;
-    }
   }
+  t.pumpInterrupted = false;
   return any;
 }
 
