@@ -249,6 +249,15 @@ void local(Control* c, int& x, int& y) {
   y = tk().mouseY - r.top;
 }
 
+// Where a pointer event goes: the control holding the capture, else the one under the pointer.
+// While input is off, a capture nobody hears from (taken by hovering before) does not keep the
+// kept control, the way out, from its press.
+Control* pointerTarget(Control* under) {
+  Toolkit& t = tk();
+  if (t.capture && !acceptsInput(t.capture) && acceptsInput(under)) return under;
+  return t.capture ? t.capture : under;
+}
+
 void dispatchMouse(const Event& e) {
   Toolkit& t = tk();
   t.mouseX = e.x;
@@ -267,7 +276,7 @@ void dispatchMouse(const Event& e) {
       t.pressed = nullptr;
       if (t.buttons == 0 && t.capture && t.captureImplicit) releaseCapture();
     }
-    Control* target = t.capture ? t.capture : under;
+    Control* target = pointerTarget(under);
     updateCursor(target);
     trackHover(under, when);
     if (!acceptsInput(target)) return;
@@ -283,7 +292,7 @@ void dispatchMouse(const Event& e) {
     t.buttons |= e.button;
     t.hoverConsumed = true;
     hideTip();
-    Control* target = t.capture ? t.capture : under;
+    Control* target = pointerTarget(under);
     if (!acceptsInput(target)) return;
     if (!t.capture) {
       t.capture = target;
@@ -311,7 +320,7 @@ void dispatchMouse(const Event& e) {
 
   // MouseUp
   t.buttons &= ~e.button;
-  Control* target = t.capture ? t.capture : under;
+  Control* target = pointerTarget(under);
   if (t.capture && t.captureImplicit && t.buttons == 0) releaseCapture();
   bool click = false;
   if (e.button == kLeftButton) {
