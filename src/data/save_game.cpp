@@ -149,6 +149,7 @@ std::optional<std::string> savedText(std::string_view file, std::string_view sec
 // Values the game would divide by, index the board with or wait on forever.
 void mendPlayer(PlayerRecord& p, int32_t previousUser) {
   if (p.sUser < 0 || p.sUser > 2) p.sUser = previousUser;
+  p.sName = AsPlainText(p.sName);
   if (p.sLifeMax < 1) p.sLifeMax = 1;
   if (p.sExpNext < 1) p.sExpNext = 1;
   // A game is saved with the experience below the next mark; a huge value would level the player

@@ -9,22 +9,6 @@
 #include "sys/text.h"
 #include "system/utility.h"
 
-namespace {
-// A name is text, never markup: its braces become the full-width ones, which read the same.
-std::string asPlainText(std::string_view s) {
-  std::string out;
-  for (char c : s) {
-    if (c == '{')
-      out += "｛";
-    else if (c == '}')
-      out += "｝";
-    else
-      out += c;
-  }
-  return out;
-}
-}  // namespace
-
 void Init02MapListRefresh() {
   MainForm& f = frmMain();
   f.FilMap.setPattern("*.Map");
@@ -62,6 +46,6 @@ void Init05MapSelect(int32_t& wkMapID) {
 void WriteMapNumber(bool /*iVisible*/) {
   const GameData& g = Game();
   WriteMessage("{1&F00}{2&FF0}選択中のマップ{0&} " + FormatNum(std::to_string(g.StageNo), 0, 5) + " ({1&0FF}{2&FFF}" +
-                   asPlainText(g.MapFileName) + "{0&})",
+                   AsPlainText(g.MapFileName) + "{0&})",
                false);
 }

@@ -19,6 +19,7 @@
 #include "system/media.h"
 #include "system/picture_store.h"
 #include "system/startup.h"
+#include "system/utility.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -73,7 +74,7 @@ void MakeTopMenu(const std::string& mode) {
       p = g.PlayersBackup[static_cast<size_t>(i)];
       p.sScore = 0;
       p.sUser = g.PlayerKinds[static_cast<size_t>(i)];
-      p.sName = g.PlayerNames[static_cast<size_t>(i)];
+      p.sName = AsPlainText(g.PlayerNames[static_cast<size_t>(i)]);
     }
     g.TurnCount = 1;
     Hooks().DrawMap();

@@ -136,3 +136,17 @@ std::string FormatNum(std::string_view value, int32_t width, int32_t conv) {
   }
   return conv != 0 ? sys::strConv(text, conv) : text;
 }
+
+std::string AsPlainText(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (char c : s) {
+    if (c == '{')
+      out += "｛";
+    else if (c == '}')
+      out += "｝";
+    else
+      out += c;
+  }
+  return out;
+}

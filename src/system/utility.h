@@ -38,3 +38,6 @@ bool FileExists(std::string_view path);
 std::string GetField(std::string_view text, int32_t index, std::string_view delimiter);
 // A number as text, right-aligned to Width (0: no padding) and converted by Conv (1 upper, 4 wide).
 std::string FormatNum(std::string_view value, int32_t width, int32_t conv);
+
+// A name as text, never markup: its braces become the full-width ones, which read the same.
+std::string AsPlainText(std::string_view s);

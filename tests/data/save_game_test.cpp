@@ -146,6 +146,10 @@ TEST_F(SaveGameTest, ValuesThatWouldBreakTheGameAreMended) {
     ASSERT_TRUE(LoadGameData(path("s.DAT")));
     EXPECT_EQ(Game().Players[0].*(c.field), c.expected);
   }
+  // A name is text: braces in it are never read as markup.
+  write("s.DAT", "[PLAYER1]\r\nsName={2&FF0}x}\r\n");
+  ASSERT_TRUE(LoadGameData(path("s.DAT")));
+  EXPECT_EQ(Game().Players[1].sName, "｛2&FF0｝x｝");
   for (const char* turn : {"9", "-2", "-1", "3"}) {
     write("s.DAT", std::string("[ALL]\r\nTURN=") + turn + "\r\n");
     ASSERT_TRUE(LoadGameData(path("s.DAT")));

@@ -260,6 +260,7 @@ TEST_F(ScreensTest, ANewGameTakesTheSeatsAndLeavingItReturnsToTheTitle) {
   GameData& g = Game();
   g.PlayerKinds = {1, 0, 2, 1};
   g.PlayerNames[1] = "くろ";
+  g.PlayerNames[3] = "{1&F00}あか";  // a name is shown as typed, never read as markup
   g.Players[0].sScore = 500;
   g.Monsters.clear();
   // Seat 0 is human, so the game waits for it before anyone has played; Escape then leaves the
@@ -273,7 +274,7 @@ TEST_F(ScreensTest, ANewGameTakesTheSeatsAndLeavingItReturnsToTheTitle) {
       SCOPED_TRACE(i);
       const PlayerRecord& p = g.Players[static_cast<size_t>(i)];
       EXPECT_EQ(p.sUser, g.PlayerKinds[static_cast<size_t>(i)]);
-      EXPECT_EQ(p.sName, g.PlayerNames[static_cast<size_t>(i)]);
+      EXPECT_EQ(p.sName, i == 3 ? "｛1&F00｝あか" : g.PlayerNames[static_cast<size_t>(i)]);
       EXPECT_EQ(p.sScore, 0);
       EXPECT_EQ(p.sLevel, g.PlayersBackup[static_cast<size_t>(i)].sLevel);
     }
