@@ -9,11 +9,14 @@
 #include "gfx/surface.h"
 #include "presentation/controls/UCFont.h"
 #include "presentation/controls/UcScroll.h"
+#include "support/process_meter.h"
 #include "sys/clock.h"
 #include "ui/toolkit.h"
 #include "ui/window.h"
 
 namespace {
+
+using testing_support::clockSeconds;
 
 // One message line: 30 Japanese characters at size 15 with a one-pixel shadow (target < 0.4 ms).
 void BM_FontWriteMessageLine(benchmark::State& state) {
@@ -31,12 +34,6 @@ void BM_FontWriteMessageLine(benchmark::State& state) {
 }
 BENCHMARK(BM_FontWriteMessageLine)->Unit(benchmark::kMicrosecond);
 
-double seconds(clockid_t id) {
-  timespec ts{};
-  clock_gettime(id, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
 // A new message line: AddBlock(0, 32) at 0.001 s per step on the real clock. Targets: 33 steps,
 // the whole scroll within 1 ms of 33 ms, and under 20 % of a core while it waits.
 void BM_AddBlockMessageLine(benchmark::State& state) {
@@ -53,11 +50,11 @@ void BM_AddBlockMessageLine(benchmark::State& state) {
   std::vector<double> took;
   for (auto _ : state) {
     steps = 0;
-    double w0 = seconds(CLOCK_MONOTONIC), c0 = seconds(CLOCK_THREAD_CPUTIME_ID);
+    double w0 = clockSeconds(CLOCK_MONOTONIC), c0 = clockSeconds(CLOCK_THREAD_CPUTIME_ID);
     sc.AddBlock(0, 32);
-    double w = seconds(CLOCK_MONOTONIC) - w0;
+    double w = clockSeconds(CLOCK_MONOTONIC) - w0;
     wall += w;
-    cpu += seconds(CLOCK_THREAD_CPUTIME_ID) - c0;
+    cpu += clockSeconds(CLOCK_THREAD_CPUTIME_ID) - c0;
     took.push_back(w);
   }
   std::sort(took.begin(), took.end());

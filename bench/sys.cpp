@@ -14,9 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "support/process_meter.h"
 #include "system/utility.h"
 
 namespace {
+
+using testing_support::clockSeconds;
 
 double cpuSeconds() {
   rusage u{};
@@ -26,13 +29,6 @@ double cpuSeconds() {
 }
 
 // Arg: the wait in tenths of a millisecond (the finest step of a wait).
-// The process's CPU clock as a second opinion: on some kernels getrusage only sees whole ticks.
-double cpuClockSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 void BM_WaitSec(benchmark::State& state) {
   using Clock = std::chrono::steady_clock;
   const Fixed seconds = Fixed::fromRaw(state.range(0));
@@ -41,12 +37,13 @@ void BM_WaitSec(benchmark::State& state) {
   double wall = 0, cpu = 0, cpuClock = 0;
   for (auto _ : state) {
     double c0 = cpuSeconds();
-    double k0 = cpuClockSeconds();
+    // The CPU clock as a second opinion: on some kernels getrusage only sees whole ticks.
+    double k0 = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
     auto t0 = Clock::now();
     WaitSec(seconds);
     auto t1 = Clock::now();
     cpu += cpuSeconds() - c0;
-    cpuClock += cpuClockSeconds() - k0;
+    cpuClock += clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - k0;
     double took = std::chrono::duration<double>(t1 - t0).count();
     wall += took;
     errors.push_back(std::fabs(took - want));

@@ -15,6 +15,7 @@
 #include "backend/headless/headless_backend.h"
 #include "backend/sdl/sdl_backend.h"
 #include "gfx/blit.h"
+#include "support/process_meter.h"
 #include "sys/clock.h"
 #include "ui/keys.h"
 #include "ui/label.h"
@@ -25,11 +26,7 @@
 
 namespace {
 
-double seconds(clockid_t id) {
-  timespec ts{};
-  clock_gettime(id, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
+using testing_support::clockSeconds;
 
 // The main window's shape: a top strip, the play area with the board, the message window,
 // four status panels each with a menu of four buttons and a mini view, labels: 30 controls.
@@ -117,14 +114,14 @@ void modalWait(benchmark::State& state, std::unique_ptr<ui::Backend> backend, st
     Scene s;
     ui::Present(true);
     for (auto _ : state) {
-      double wall0 = seconds(CLOCK_MONOTONIC), cpu0 = seconds(CLOCK_PROCESS_CPUTIME_ID);
+      double wall0 = clockSeconds(CLOCK_MONOTONIC), cpu0 = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
       std::thread human([&] {
         std::this_thread::sleep_for(std::chrono::seconds(2));
         answer();
       });
       int result = ui::MsgBox("待っています", ui::kMbOkOnly, "確認");
       human.join();
-      double wall = seconds(CLOCK_MONOTONIC) - wall0, cpu = seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
+      double wall = clockSeconds(CLOCK_MONOTONIC) - wall0, cpu = clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0;
       if (result != ui::kMbOk) state.SkipWithError("the box was not answered with OK");
       state.counters["cpu_percent"] = 100.0 * cpu / wall;
     }

@@ -1,6 +1,5 @@
 #include "program/program.h"
 
-
 #include "data/board.h"
 #include "data/game_data.h"
 #include "data/monsters.h"
