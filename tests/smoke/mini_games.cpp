@@ -4,23 +4,16 @@
 // attack. Each scene waits for the script to create
 // the file "next" beside the program and begins by printing "SCENE name"; every message the game
 // writes is printed as "MSG text". It runs from a copy of the game folder, like the program.
-#include <cstdio>
-#include <string_view>
-
 #include "engine/facilities.h"
 #include "engine/shooting.h"
 #include "engine/slot.h"
 #include "engine/time_attack.h"
-#include "presentation/message.h"
 #include "staging.h"
 #include "system/startup.h"
 
 int main() {
   if (!StageGame(1)) return 1;
-  messageWindow().onWrite = [](std::string_view text, bool) {
-    std::printf("MSG %.*s\n", static_cast<int>(text.size()), text.data());
-    std::fflush(stdout);
-  };
+  PrintMessages();
 
   Scene("shop");
   Game().Players[1].sMoney = 30;

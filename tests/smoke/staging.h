@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 
 #include "backend/sdl/sdl_backend.h"
 #include "data/game_data.h"
 #include "presentation/main_form.h"
+#include "presentation/message.h"
 #include "presentation/status_panel.h"
 #include "program/program.h"
 #include "support/new_game.h"
@@ -19,6 +21,14 @@
 inline void Announce(const char* name) {
   std::printf("SCENE %s\n", name);
   std::fflush(stdout);
+}
+
+// Prints every message the game writes as "MSG text", for the script to wait on.
+inline void PrintMessages() {
+  messageWindow().onWrite = [](std::string_view text, bool) {
+    std::printf("MSG %.*s\n", static_cast<int>(text.size()), text.data());
+    std::fflush(stdout);
+  };
 }
 
 // Keeps the window alive until the script asks for the scene.
