@@ -9,6 +9,9 @@
 int main() {
   if (!StageGame(1)) return 1;
   PrintMessages();
+  // Above any monster, so none strikes first: a monster's opening turn may end the battle (its
+  // secret flight) before the human is ever asked.
+  Game().Players[1].sLevel = 99;
   Scene("battle");
   Init30ActionMeetMonster(1);
   // Only a battle that went on after the close gets here.

@@ -13,8 +13,8 @@ fail=0
 start_x
 start_game
 next_scene battle || exit 1
-# The battle's first round asks the human for a command.
-await_line "^MSG .*のターン" || exit 1
+# The battle's first round asks the human (seat 1, ピンク) for a command.
+await_line "^MSG .*ピンク.*のターン" || exit 1
 sleep 0.5
 shot battle
 keep battle battle-close.png
